@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ui/form.h"
+
+namespace cratefall::info {
+
+// How to play: two sentences of rules and a Close button.
+class Form13 final : public ui::Form {
+public:
+    explicit Form13(ui::Runtime& runtime);
+    void Command1_Click();
+};
+
+// About the author, with a Close button.
+class Aboutmeform final : public ui::Form {
+public:
+    explicit Aboutmeform(ui::Runtime& runtime);
+    void Command1_Click();
+};
+
+} // namespace cratefall::info

@@ -1,0 +1,186 @@
+#include "levels/level_catalogue.h"
+
+#include <stdexcept>
+
+namespace cratefall::levels {
+namespace {
+
+constexpr std::string_view runningLoss = "Game Over. Your total score was ";
+constexpr std::array<int, maxBoxes> inOrder{1, 2, 3, 4, 5, 6};
+
+constexpr std::array<LevelRecord, levelCount> catalogue{{
+    {1,
+     "Form2",
+     3,
+     0,
+     30,
+     {85, 81, 83},
+     {0, 1400, 2800},
+     {0, 1400, 2800},
+     Scoring::HitCount,
+     BottomLimit::BoxBottom,
+     {3, 2, 1},
+     WinMessage{" You beat level one. Press ok for the next level", std::nullopt},
+     "Form3",
+     "Game Over.  Your score was ",
+     "Tilefall"},
+    {2,
+     "Form3",
+     3,
+     30,
+     70,
+     {91, 94, 87},
+     {80, 1390, 2810},
+     {80, 1390, 2810},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 2. Press Ok to go to the next level", "Thingfall"},
+     "Form4",
+     runningLoss,
+     "Thingfall"},
+    {3,
+     "Form4",
+     4,
+     70,
+     120,
+     {108, 106, 96, 101},
+     {80, 1390, 2760, 3960},
+     {80, 1440, 2760, 3960},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 3. Press Ok to go to the next level", "Thingfall"},
+     "Form5",
+     runningLoss,
+     "Thingfall"},
+    {4,
+     "Form5",
+     4,
+     120,
+     180,
+     {108, 114, 111, 116},
+     {80, 1390, 2760, 3960},
+     {80, 1440, 2760, 3960},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 4. Press Ok to go to the next level.", "Cratefall"},
+     "Form6",
+     runningLoss,
+     "Thingfall"},
+    {5,
+     "Form6",
+     4,
+     180,
+     250,
+     {122, 124, 117, 121},
+     {80, 1390, 2760, 3960},
+     {80, 1440, 2760, 3960},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 5. Press Ok to go to the next level", "Cratefall"},
+     "Form7",
+     runningLoss,
+     "Thingfall"},
+    {6,
+     "Form7",
+     5,
+     250,
+     320,
+     {124, 123, 122, 114, 123},
+     {360, 1680, 3120, 4438, 5760},
+     {360, 1680, 3120, 4438, 5760},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 6. Press Ok to go to the next level.", "Cratefall"},
+     "Form8",
+     runningLoss,
+     "Thingfall"},
+    {7,
+     "Form8",
+     5,
+     320,
+     400,
+     {132, 136, 133, 127, 131},
+     {360, 1680, 3120, 4438, 5760},
+     {360, 1680, 3120, 4438, 5760},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 7. Press Ok to go to the next level.", "Cratefall"},
+     "Form9",
+     runningLoss,
+     "Thingfall"},
+    {8,
+     "Form9",
+     5,
+     400,
+     480,
+     {133, 129, 134, 131, 127},
+     {360, 1680, 3120, 4438, 5760},
+     {360, 1680, 3120, 4438, 5760},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 8. Press Ok to go to the next level.", "Cratefall"},
+     "Form10",
+     runningLoss,
+     "Thingfall"},
+    {9,
+     "Form10",
+     6,
+     480,
+     570,
+     {146, 119, 144, 113, 137, 145},
+     {360, 1680, 3120, 4438, 5760, 7080},
+     {360, 1680, 3120, 4438, 5760, 7080},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     WinMessage{"You beat level 9. Press Ok to go to the next level.", "Cratefall"},
+     "Form11",
+     runningLoss,
+     "Thingfall"},
+    {10,
+     "Form11",
+     6,
+     570,
+     666,
+     {156, 129, 146, 122, 137, 155},
+     {360, 1680, 3120, 4438, 5760, 7080},
+     {360, 1680, 3120, 4438, 5760, 7080},
+     Scoring::Running,
+     BottomLimit::BoxTop,
+     inOrder,
+     std::nullopt,
+     "Form12",
+     runningLoss,
+     "Thingfall"},
+}};
+
+} // namespace
+
+const LevelRecord& levelRecord(int level)
+{
+    if (level < 1 || level > levelCount)
+        throw std::out_of_range("no such level");
+    return catalogue[std::size_t(level - 1)];
+}
+
+const LevelRecord* levelForScreen(std::string_view screen)
+{
+    for (const LevelRecord& record : catalogue)
+        if (record.screen == screen)
+            return &record;
+    return nullptr;
+}
+
+std::span<const LevelRecord> allLevels()
+{
+    return catalogue;
+}
+
+} // namespace cratefall::levels

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "levels/level_engine.h"
+#include "ui/form.h"
+
+namespace cratefall::levels {
+
+// Any of the ten level screens, Form2 to Form11: the level's layout, its engine and its handlers.
+class LevelForm final : public ui::Form, private LevelView {
+public:
+    LevelForm(ui::Runtime& runtime, const LevelRecord& record);
+
+    void Form_Load() override;
+    void Form_Click() override;
+    void Form_KeyPress(GameInt KeyAscii) override;
+    void Timer1_Timer() override;
+    void Label4_Click();
+    void Image1_Click() { boxClick(1); }
+    void Image2_Click() { boxClick(2); }
+    void Image3_Click() { boxClick(3); }
+    void Image4_Click() { boxClick(4); }
+    void Image5_Click() { boxClick(5); }
+    void Image6_Click() { boxClick(6); }
+
+    const LevelEngine& engine() const { return m_engine; }
+
+private:
+    void start();
+    void boxClick(int box);
+    void win();
+    void lose();
+
+    void moveBox(int box, int left, GameInt top) override;
+    void showScore(const std::string& text) override;
+    double windowHeight() const override;
+    double boxHeight(int box) const override;
+
+    LevelEngine m_engine;
+};
+
+} // namespace cratefall::levels

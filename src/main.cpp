@@ -1,0 +1,9 @@
+#include "shell/game.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    return cratefall::shell::runGame();
+}

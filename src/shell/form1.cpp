@@ -1,0 +1,83 @@
+#include "shell/form1.h"
+
+#include "ui/layouts.h"
+
+namespace cratefall::shell {
+namespace {
+
+struct Fall {
+    int step;
+    int left;
+    int wrapTo;
+};
+
+constexpr Fall fall1{130, 130, 0};
+constexpr Fall fall2{160, 2100, 12};
+constexpr Fall fall3{90, 4500, 10};
+
+// A window taller than the game integer can count would let a top step past its range. A top
+// that may have to wait up to two more ticks for the others to wrap first (one wrap per tick)
+// and could not take those steps within range wraps as if it had reached the window's Height.
+bool reachedBottom(GameInt top, const Fall& fall, double height)
+{
+    constexpr int pendingTicks = 3;
+    return double(top.value()) >= height || top.value() + pendingTicks * fall.step > GameInt::max;
+}
+
+} // namespace
+
+Form1::Form1(ui::Runtime& runtime) : Form(runtime, ui::layout("Form1"))
+{
+    handle("mnuplay", [this] { mnuplay_Click(); });
+    handle("mnuexit", [this] { mnuexit_Click(); });
+    handle("mnuhow", [this] { mnuhow_Click(); });
+    handle("mnuaboutc", [this] { mnuaboutc_Click(); });
+}
+
+void Form1::Form_Load()
+{
+    TitleTop1 = 0;
+    TitleTop2 = 0;
+    TitleTop3 = 0;
+}
+
+void Form1::Timer1_Timer()
+{
+    TitleTop1 += fall1.step;
+    TitleTop2 += fall2.step;
+    TitleTop3 += fall3.step;
+    control("Image1").Move(fall1.left, TitleTop1);
+    control("Image2").Move(fall2.left, TitleTop2);
+    control("Image3").Move(fall3.left, TitleTop3);
+
+    const double height = Height();
+    if (reachedBottom(TitleTop1, fall1, height))
+        TitleTop1 = fall1.wrapTo;
+    else if (reachedBottom(TitleTop2, fall2, height))
+        TitleTop2 = fall2.wrapTo;
+    else if (reachedBottom(TitleTop3, fall3, height))
+        TitleTop3 = fall3.wrapTo;
+}
+
+void Form1::mnuplay_Click()
+{
+    form("Form2").Show();
+    Unload();
+}
+
+void Form1::mnuexit_Click()
+{
+    End();
+}
+
+void Form1::mnuhow_Click()
+{
+    form("Form13").Show();
+}
+
+void Form1::mnuaboutc_Click()
+{
+    form("Aboutmeform").Show();
+}
+
+} // namespace cratefall::shell

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/form.h"
+
+#include <array>
+
+namespace cratefall::shell {
+
+using ui::GameInt;
+
+// The title screen: three tiles falling at their own speeds, and the main menu.
+class Form1 final : public ui::Form {
+public:
+    explicit Form1(ui::Runtime& runtime);
+
+    void Form_Load() override;
+    void Timer1_Timer() override;
+    void mnuplay_Click();
+    void mnuexit_Click();
+    void mnuhow_Click();
+    void mnuaboutc_Click();
+
+    GameInt TitleTop1;
+    GameInt TitleTop2;
+    GameInt TitleTop3;
+};
+
+} // namespace cratefall::shell

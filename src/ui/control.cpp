@@ -1,0 +1,70 @@
+#include "ui/control.h"
+
+#include "ui/units.h"
+#include "ui/widgets.h"
+
+namespace cratefall::ui {
+namespace {
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+Control::Control(const ControlSpec& spec, QWidget* widget)
+    : m_spec(spec), m_widget(widget), m_left(spec.left), m_top(spec.top), m_width(spec.width),
+      m_height(spec.height)
+{}
+
+void Control::Move(double left, GameInt top)
+{
+    m_left = left;
+    m_top = top.value();
+    m_widget->move(toPixels(left), toPixels(m_top));
+}
+
+void Control::setEnabled(Enabled enabled)
+{
+    m_widget->setEnabled(enabled == Enabled::Yes);
+}
+
+bool Control::isEnabled() const
+{
+    return m_widget->isEnabled();
+}
+
+std::string Control::Caption() const
+{
+    if (auto* label = dynamic_cast<LabelWidget*>(m_widget))
+        return label->caption().toStdString();
+    if (auto* button = dynamic_cast<ButtonWidget*>(m_widget))
+        return button->text().toStdString();
+    return {};
+}
+
+void Control::setCaption(std::string_view caption)
+{
+    if (auto* label = dynamic_cast<LabelWidget*>(m_widget))
+        label->setCaption(qtext(caption));
+    else if (auto* button = dynamic_cast<ButtonWidget*>(m_widget))
+        button->setText(qtext(caption));
+}
+
+std::string Control::Text() const
+{
+    if (auto* box = dynamic_cast<TextBoxWidget*>(m_widget))
+        return box->text().toStdString();
+    return Caption();
+}
+
+void Control::setText(std::string_view text)
+{
+    if (auto* box = dynamic_cast<TextBoxWidget*>(m_widget))
+        box->setText(qtext(text));
+    else
+        setCaption(text);
+}
+
+} // namespace cratefall::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/game_int.h"
+#include "ui/layout.h"
+
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace cratefall::ui {
+
+// One control of a loaded screen: the operations the screens use, in twips. The control keeps
+// its own twips geometry so that reading back a Height gives the designed value exactly.
+class Control {
+public:
+    Control(const ControlSpec& spec, QWidget* widget);
+
+    std::string_view name() const { return m_spec.name; }
+    ControlKind kind() const { return m_spec.kind; }
+    const ControlSpec& spec() const { return m_spec; }
+    QWidget* widget() const { return m_widget; }
+
+    void Move(double left, GameInt top);
+    double Left() const { return m_left; }
+    double Top() const { return m_top; }
+    double Width() const { return m_width; }
+    double Height() const { return m_height; }
+
+    void setEnabled(Enabled enabled);
+    bool isEnabled() const;
+
+    std::string Caption() const;
+    void setCaption(std::string_view caption);
+    std::string Text() const;
+    void setText(std::string_view text);
+
+private:
+    const ControlSpec& m_spec;
+    QWidget* m_widget;
+    double m_left;
+    double m_top;
+    double m_width;
+    double m_height;
+};
+
+} // namespace cratefall::ui

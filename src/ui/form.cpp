@@ -1,0 +1,184 @@
+#include "ui/form.h"
+
+#include "ui/form_window.h"
+#include "ui/runtime.h"
+#include "ui/units.h"
+#include "ui/widgets.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <ranges>
+#include <stdexcept>
+
+namespace cratefall::ui {
+
+Form::Form(Runtime& runtime, const FormSpec& spec)
+    : m_runtime(runtime), m_spec(spec), m_timer(runtime, [this] { Timer1_Timer(); })
+{
+    m_timer.setInterval(spec.timer.interval);
+}
+
+Form::~Form()
+{
+    delete m_window;
+}
+
+void Form::handle(std::string_view control, std::function<void()> handler)
+{
+    m_handlers.insert_or_assign(std::string(control), std::move(handler));
+}
+
+void Form::Show()
+{
+    m_runtime.dispatch([this] {
+        if (!isLoaded()) {
+            load();
+            Form_Load();
+            if (!isLoaded() || m_runtime.ended())
+                return;
+        }
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    });
+}
+
+void Form::load()
+{
+    m_window = new FormWindow(*this);
+    buildControls();
+    m_window->placeAtDesignedPosition();
+    m_timer.setEnabled(Enabled::No);
+    if (m_spec.timer.interval > 0)
+        m_timer.setEnabled(m_spec.timer.enabled);
+}
+
+void Form::buildControls()
+{
+    // Qt stacks later children on top, so the back row is built first and the front row last.
+    QWidget* client = m_window->client();
+    for (const ControlSpec& spec : std::views::reverse(m_spec.controls))
+        m_controls.insert_or_assign(std::string(spec.name),
+                                    std::make_unique<Control>(spec, buildControl(spec, client)));
+
+    std::vector<const ControlSpec*> tabStops;
+    for (const ControlSpec& spec : m_spec.controls)
+        if (spec.tabIndex >= 0)
+            tabStops.push_back(&spec);
+    std::ranges::sort(tabStops, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        QWidget::setTabOrder(control(tabStops[i - 1]->name).widget(),
+                             control(tabStops[i]->name).widget());
+    if (!tabStops.empty())
+        control(tabStops.front()->name).widget()->setFocus();
+}
+
+QWidget* Form::buildControl(const ControlSpec& spec, QWidget* parent)
+{
+    auto onPress = [this, name = spec.name] { clickControl(name); };
+    switch (spec.kind) {
+    case ControlKind::Picture:
+        return new PictureWidget(spec, parent, onPress);
+    case ControlKind::Label:
+        return new LabelWidget(spec, parent, onPress);
+    case ControlKind::Line:
+        return new LineWidget(spec, parent);
+    case ControlKind::Button:
+        return new ButtonWidget(spec, parent, onPress);
+    case ControlKind::TextBox:
+        return new TextBoxWidget(spec, parent);
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+void Form::Unload()
+{
+    if (!isLoaded())
+        return;
+    discard();
+    m_runtime.formUnloaded();
+}
+
+void Form::discard()
+{
+    if (!m_window)
+        return;
+    m_timer.setEnabled(Enabled::No);
+    m_controls.clear();
+    m_window->hide();
+    // The handler that unloads may still be running inside one of this window's events.
+    m_window->deleteLater();
+    m_window = nullptr;
+}
+
+void Form::End()
+{
+    m_runtime.end(0);
+}
+
+void Form::MsgBox(std::string_view prompt)
+{
+    m_runtime.msgBox(prompt, std::nullopt);
+}
+
+void Form::MsgBox(std::string_view prompt, std::string_view title)
+{
+    m_runtime.msgBox(prompt, title);
+}
+
+double Form::Height() const
+{
+    int frame = m_spec.border == Border::Sizable ? sizableFrameTwips
+                : m_spec.border == Border::Fixed ? fixedFrameTwips
+                                                 : 0;
+    if (!m_spec.menu.empty())
+        frame += menuBarTwips;
+    const int client = m_window ? toTwips(m_window->clientHeightPixels()) : m_spec.clientHeight;
+    return double(client + frame);
+}
+
+Control& Form::control(std::string_view name)
+{
+    const auto it = m_controls.find(name);
+    if (it == m_controls.end())
+        throw std::logic_error(std::string(m_spec.name) + " has no loaded control " +
+                               std::string(name));
+    return *it->second;
+}
+
+const Control& Form::control(std::string_view name) const
+{
+    return const_cast<Form*>(this)->control(name);
+}
+
+Form& Form::form(std::string_view name)
+{
+    return m_runtime.form(name);
+}
+
+void Form::clickControl(std::string_view name)
+{
+    const auto it = m_handlers.find(name);
+    if (it != m_handlers.end())
+        m_runtime.dispatch(it->second);
+}
+
+void Form::clickForm()
+{
+    m_runtime.dispatch([this] { Form_Click(); });
+}
+
+void Form::typeKey(int keyAscii)
+{
+    m_runtime.dispatch([this, keyAscii] { Form_KeyPress(GameInt(keyAscii)); });
+}
+
+void Form::requestClose()
+{
+    // While a message box is open every game window is blocked, its close box included.
+    if (m_runtime.modal())
+        return;
+    m_runtime.dispatch([this] { Unload(); });
+}
+
+} // namespace cratefall::ui

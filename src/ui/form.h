@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ui/control.h"
+#include "ui/form_timer.h"
+#include "ui/game_int.h"
+#include "ui/layout.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QWidget;
+
+namespace cratefall::ui {
+
+class Runtime;
+class FormWindow;
+
+// A screen: one window built from its layout at every load, its state, and its handlers. Screens
+// derive from it, override the events they answer and register their control handlers.
+class Form {
+public:
+    Form(Runtime& runtime, const FormSpec& spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    std::string_view name() const { return m_spec.name; }
+    const FormSpec& spec() const { return m_spec; }
+    bool isLoaded() const { return m_window != nullptr; }
+
+    // Events.
+    virtual void Form_Load() {}
+    virtual void Form_Click() {}
+    virtual void Form_KeyPress(GameInt KeyAscii) { (void)KeyAscii; }
+    virtual void Timer1_Timer() {}
+
+    // Operations.
+    void Show();
+    void Unload();
+    void End();
+    void MsgBox(std::string_view prompt);
+    void MsgBox(std::string_view prompt, std::string_view title);
+    double Height() const;
+    Control& control(std::string_view name);
+    const Control& control(std::string_view name) const;
+    FormTimer& Timer1() { return m_timer; }
+    Form& form(std::string_view name);
+    void PrintForm();
+
+    // The runtime's side: the window, and the events its widgets deliver.
+    FormWindow* window() const { return m_window; }
+    bool hasControl(std::string_view name) const { return m_controls.contains(name); }
+    void discard();
+    void clickControl(std::string_view name);
+    void clickForm();
+    void typeKey(int keyAscii);
+    void requestClose();
+
+protected:
+    void handle(std::string_view control, std::function<void()> handler);
+    Runtime& runtime() const { return m_runtime; }
+
+private:
+    void load();
+    void buildControls();
+    QWidget* buildControl(const ControlSpec& spec, QWidget* parent);
+
+    Runtime& m_runtime;
+    const FormSpec& m_spec;
+    FormTimer m_timer;
+    FormWindow* m_window = nullptr;
+    std::map<std::string, std::function<void()>, std::less<>> m_handlers;
+    std::map<std::string, std::unique_ptr<Control>, std::less<>> m_controls;
+};
+
+} // namespace cratefall::ui

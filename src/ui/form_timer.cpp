@@ -1,0 +1,98 @@
+#include "ui/form_timer.h"
+
+#include "ui/runtime.h"
+#include "ui/units.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cratefall::ui {
+
+FormTimer::FormTimer(Runtime& runtime, std::function<void()> tick)
+    : m_runtime(runtime), m_tick(std::move(tick))
+{
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { onTimeout(); });
+    m_clock.start();
+    m_runtime.addTimer(this);
+}
+
+FormTimer::~FormTimer()
+{
+    m_runtime.removeTimer(this);
+}
+
+void FormTimer::setInterval(int milliseconds)
+{
+    m_periodMs = milliseconds < timerResolutionMs ? systemTickMs : double(milliseconds);
+}
+
+void FormTimer::setEnabled(Enabled enabled)
+{
+    const bool on = enabled == Enabled::Yes;
+    if (on == m_enabled)
+        return;
+    m_enabled = on;
+    if (on)
+        startGrid();
+    else
+        m_timer.stop();
+}
+
+void FormTimer::fire()
+{
+    if (!m_enabled || m_held || m_inTick || m_runtime.modal() || m_runtime.ended())
+        return;
+    m_inTick = true;
+    m_runtime.dispatch(m_tick);
+    m_inTick = false;
+}
+
+void FormTimer::hold()
+{
+    m_held = true;
+    m_timer.stop();
+}
+
+void FormTimer::resume()
+{
+    m_held = false;
+    if (m_enabled)
+        startGrid();
+}
+
+void FormTimer::startGrid()
+{
+    m_nextMs = double(m_clock.nsecsElapsed()) / 1e6 + m_periodMs;
+    if (!m_held && !m_runtime.modal())
+        arm();
+}
+
+void FormTimer::arm()
+{
+    const double now = double(m_clock.nsecsElapsed()) / 1e6;
+    const auto wait = static_cast<int>(std::ceil(std::max(0.0, m_nextMs - now)));
+    m_timer.start(wait);
+}
+
+void FormTimer::onTimeout()
+{
+    const double now = double(m_clock.nsecsElapsed()) / 1e6;
+    if (now + 0.05 < m_nextMs) { // woke early: wait for the deadline itself
+        arm();
+        return;
+    }
+    fire();
+    if (!m_enabled || m_held || m_timer.isActive())
+        return;
+    const double after = double(m_clock.nsecsElapsed()) / 1e6;
+    m_nextMs += m_periodMs;
+    if (m_nextMs <= after) // late: skip the missed deadlines instead of catching up
+        m_nextMs += std::ceil((after - m_nextMs) / m_periodMs) * m_periodMs;
+    if (m_nextMs <= after)
+        m_nextMs += m_periodMs;
+    arm();
+}
+
+} // namespace cratefall::ui

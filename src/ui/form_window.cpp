@@ -1,0 +1,174 @@
+#include "ui/form_window.h"
+
+#include "ui/form.h"
+#include "ui/picture_store.h"
+#include "ui/units.h"
+#include "ui/widgets.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+namespace cratefall::ui {
+namespace {
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+Qt::WindowFlags flagsFor(Border border)
+{
+    switch (border) {
+    case Border::None:
+        return Qt::Window | Qt::FramelessWindowHint;
+    case Border::Sizable:
+        return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    case Border::Fixed:
+        break;
+    }
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint;
+}
+
+} // namespace
+
+ClientArea::ClientArea(Form& form, QWidget* parent) : QWidget(parent), m_form(form)
+{
+    const FormSpec& spec = form.spec();
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, resolve(spec.back, palette()));
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        m_form.clickForm();
+}
+
+void ClientArea::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.spec().border)), m_form(form)
+{
+    const FormSpec& spec = form.spec();
+    setWindowTitle(qtext(spec.caption));
+    if (!spec.icon.empty())
+        setWindowIcon(PictureStore::windowIcon(spec.icon));
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_client = new ClientArea(form, this);
+    layout->addWidget(m_client);
+    buildMenu();
+
+    const QSize client(toPixels(spec.clientWidth), toPixels(spec.clientHeight));
+    if (spec.border == Border::Sizable) {
+        m_client->setMinimumSize(0, 0);
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
+        resize(client.width(), client.height() + (m_menuBar ? m_menuBar->sizeHint().height() : 0));
+    } else {
+        m_client->setFixedSize(client);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
+int FormWindow::clientHeightPixels() const
+{
+    return m_client->height();
+}
+
+void FormWindow::placeAtDesignedPosition()
+{
+    const FormSpec& spec = m_form.spec();
+    const int menu = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    QPoint origin(toPixels(spec.clientLeft), toPixels(spec.clientTop) - menu);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const QSize size = sizeHint().expandedTo(this->size());
+        origin.setX(std::clamp(origin.x(), available.left(),
+                               std::max(available.left(), available.right() - size.width())));
+        origin.setY(std::clamp(origin.y(), available.top(),
+                               std::max(available.top(), available.bottom() - size.height())));
+    }
+    move(origin);
+}
+
+void FormWindow::buildMenu()
+{
+    const FormSpec& spec = m_form.spec();
+    if (spec.menu.empty())
+        return;
+    m_menuBar = new QMenuBar(this);
+    layout()->setMenuBar(m_menuBar);
+    std::map<std::string_view, QMenu*> menus;
+    for (const MenuSpec& item : spec.menu) {
+        if (item.parent.empty()) {
+            menus[item.name] = m_menuBar->addMenu(qtext(item.caption));
+            continue;
+        }
+        QAction* action = menus.at(item.parent)->addAction(qtext(item.caption));
+        if (!item.shortcut.empty())
+            action->setShortcut(QKeySequence(qtext(item.shortcut)));
+        const std::string_view name = item.name;
+        QObject::connect(action, &QAction::triggered, this,
+                         [this, name] { m_form.clickControl(name); });
+    }
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    // The runtime decides what closing means; the window itself is discarded by the unload.
+    event->ignore();
+    m_form.requestClose();
+}
+
+bool FormWindow::pressButton(ButtonRole role)
+{
+    for (auto* button : m_client->findChildren<ButtonWidget*>()) {
+        if (button->role() == role && button->isVisible() && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (auto* focused = dynamic_cast<ButtonWidget*>(focusWidget())) {
+            focused->click();
+            return;
+        }
+        if (pressButton(ButtonRole::Default))
+            return;
+    } else if (key == Qt::Key_Escape && pressButton(ButtonRole::Cancel)) {
+        return;
+    }
+    const QString text = event->text();
+    const bool accessKey = event->modifiers().testFlag(Qt::AltModifier);
+    if (!accessKey && text.size() == 1 && text.at(0).unicode() > 0 && text.at(0).unicode() < 128) {
+        m_form.typeKey(text.at(0).unicode());
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace cratefall::ui

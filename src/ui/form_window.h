@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/layout.h"
+
+#include <QWidget>
+
+class QMenuBar;
+
+namespace cratefall::ui {
+
+class Form;
+class ButtonWidget;
+
+// The client area: the window's background, which takes the clicks no control takes.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(Form& form, QWidget* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    Form& m_form;
+};
+
+// A screen's top-level window: frame, optional menu bar and the client area below it.
+class FormWindow final : public QWidget {
+public:
+    explicit FormWindow(Form& form);
+
+    ClientArea* client() const { return m_client; }
+    QMenuBar* menuBar() const { return m_menuBar; }
+    int clientHeightPixels() const;
+    void placeAtDesignedPosition();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildMenu();
+    bool pressButton(ButtonRole role);
+
+    Form& m_form;
+    ClientArea* m_client;
+    QMenuBar* m_menuBar = nullptr;
+};
+
+} // namespace cratefall::ui

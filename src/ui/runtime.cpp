@@ -1,0 +1,156 @@
+#include "ui/runtime.h"
+
+#include "ui/form.h"
+#include "ui/form_timer.h"
+#include "ui/game_int.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <stdexcept>
+
+namespace cratefall::ui {
+
+Runtime::Runtime()
+    : m_presenter(std::make_unique<QtMessageBoxPresenter>()),
+      m_exit([](int status) { QCoreApplication::exit(status); })
+{}
+
+Runtime::~Runtime()
+{
+    // Forms own timers that unregister themselves; drop them before the list goes.
+    m_forms.clear();
+}
+
+void Runtime::registerForm(std::string_view name, Factory factory)
+{
+    m_factories.insert_or_assign(std::string(name), std::move(factory));
+}
+
+Form& Runtime::form(std::string_view name)
+{
+    if (auto it = m_forms.find(name); it != m_forms.end())
+        return *it->second;
+    const auto factory = m_factories.find(name);
+    if (factory == m_factories.end())
+        throw std::logic_error("no screen named " + std::string(name));
+    auto created = factory->second(*this);
+    return *m_forms.emplace(std::string(name), std::move(created)).first->second;
+}
+
+bool Runtime::isLoaded(std::string_view name) const
+{
+    const auto it = m_forms.find(name);
+    return it != m_forms.end() && it->second->isLoaded();
+}
+
+std::vector<Form*> Runtime::loadedForms() const
+{
+    std::vector<Form*> forms;
+    for (const auto& [name, form] : m_forms)
+        if (form->isLoaded())
+            forms.push_back(form.get());
+    return forms;
+}
+
+int Runtime::run(std::string_view startForm)
+{
+    dispatch([&] { form(startForm).Show(); });
+    if (!m_ended)
+        QCoreApplication::exec();
+    return m_exitStatus.value_or(0);
+}
+
+void Runtime::dispatch(const std::function<void()>& handler)
+{
+    if (m_ended || m_modalDepth > 0)
+        return;
+    if (m_depth > 0) {
+        handler();
+        return;
+    }
+    ++m_depth;
+    try {
+        handler();
+    } catch (const RuntimeError& error) {
+        runtimeError(error.what());
+    }
+    --m_depth;
+    settle();
+}
+
+void Runtime::settle()
+{
+    if (m_depth == 0 && !m_ended && loadedForms().empty())
+        end(0);
+}
+
+void Runtime::formUnloaded()
+{
+    settle();
+}
+
+void Runtime::msgBox(std::string_view text, std::optional<std::string_view> title)
+{
+    if (m_ended)
+        return;
+    beginModal();
+    m_presenter->show(text, title.value_or(applicationTitle), BoxKind::Message);
+    endModal();
+}
+
+void Runtime::runtimeError(std::string_view what)
+{
+    if (m_ended)
+        return;
+    beginModal();
+    m_presenter->show("Run-time error: " + std::string(what), applicationTitle, BoxKind::Error);
+    endModal();
+    end(1);
+}
+
+void Runtime::end(int status)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_exitStatus = status;
+    for (auto* form : loadedForms())
+        form->discard();
+    m_exit(status);
+}
+
+void Runtime::beginModal()
+{
+    if (m_modalDepth++ == 0)
+        for (auto* timer : m_timers)
+            timer->hold();
+}
+
+void Runtime::endModal()
+{
+    if (--m_modalDepth == 0)
+        for (auto* timer : std::vector(m_timers))
+            timer->resume();
+}
+
+void Runtime::setPresenter(std::unique_ptr<MessageBoxPresenter> presenter)
+{
+    m_presenter = std::move(presenter);
+}
+
+void Runtime::setExitHandler(ExitHandler handler)
+{
+    m_exit = std::move(handler);
+}
+
+void Runtime::addTimer(FormTimer* timer)
+{
+    m_timers.push_back(timer);
+}
+
+void Runtime::removeTimer(FormTimer* timer)
+{
+    std::erase(m_timers, timer);
+}
+
+} // namespace cratefall::ui

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ui/message_box.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cratefall::ui {
+
+class Form;
+class FormTimer;
+
+// The forms runtime: owns every screen, runs every handler, and decides when the program ends.
+// One thread; handlers run one at a time through dispatch().
+class Runtime {
+public:
+    using Factory = std::function<std::unique_ptr<Form>(Runtime&)>;
+    using ExitHandler = std::function<void(int status)>;
+
+    Runtime();
+    ~Runtime();
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    void registerForm(std::string_view name, Factory factory);
+    // The one instance of a screen, created on first use but not loaded.
+    Form& form(std::string_view name);
+    bool isLoaded(std::string_view name) const;
+    std::vector<Form*> loadedForms() const;
+
+    // Shows the start-up screen and runs the event loop; returns the exit status.
+    int run(std::string_view startForm);
+
+    // Runs one handler. Errors end the program through the error box; when the outermost
+    // handler returns and no screen is loaded, the program ends.
+    void dispatch(const std::function<void()>& handler);
+    bool inHandler() const { return m_depth > 0; }
+
+    void msgBox(std::string_view text, std::optional<std::string_view> title);
+    void end(int status);
+    void runtimeError(std::string_view what);
+
+    bool ended() const { return m_ended; }
+    std::optional<int> exitStatus() const { return m_exitStatus; }
+    bool modal() const { return m_modalDepth > 0; }
+
+    void setPresenter(std::unique_ptr<MessageBoxPresenter> presenter);
+    void setExitHandler(ExitHandler handler);
+
+    // Timers register themselves so a message box can hold them all.
+    void addTimer(FormTimer* timer);
+    void removeTimer(FormTimer* timer);
+
+    // Called by a form when it has been loaded or unloaded.
+    void formUnloaded();
+
+private:
+    void beginModal();
+    void endModal();
+    void settle();
+
+    std::map<std::string, Factory, std::less<>> m_factories;
+    std::map<std::string, std::unique_ptr<Form>, std::less<>> m_forms;
+    std::vector<FormTimer*> m_timers;
+    std::unique_ptr<MessageBoxPresenter> m_presenter;
+    ExitHandler m_exit;
+    int m_depth = 0;
+    int m_modalDepth = 0;
+    bool m_ended = false;
+    std::optional<int> m_exitStatus;
+};
+
+} // namespace cratefall::ui

@@ -1,0 +1,184 @@
+#include "ui/widgets.h"
+
+#include "ui/picture_store.h"
+#include "ui/units.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace cratefall::ui {
+namespace {
+
+QRect pixelRect(const ControlSpec& spec)
+{
+    return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+}
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+bool isLeftPress(const QMouseEvent* event)
+{
+    return event->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+QColor resolve(Colour colour, const QPalette& palette)
+{
+    switch (colour.kind) {
+    case Colour::Kind::Rgb:
+        return QColor::fromRgb(colour.rgb);
+    case Colour::Kind::SystemText:
+        return palette.color(QPalette::WindowText);
+    case Colour::Kind::SystemFace:
+        return palette.color(QPalette::Window);
+    case Colour::Kind::Transparent:
+        break;
+    }
+    return Qt::transparent;
+}
+
+QFont fontFor(FontSpec font)
+{
+    // "MS Sans Serif" is mapped to a metric-compatible face by a substitution set at start-up.
+    QFont qfont(QStringLiteral("MS Sans Serif"));
+    qfont.setPixelSize(pointsToPixels(font.points > 0 ? font.points : 8.25));
+    qfont.setBold(font.weight == Weight::Bold);
+    return qfont;
+}
+
+PictureWidget::PictureWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress)
+    : QWidget(parent), m_image(PictureStore::image(
+                           spec.picture, QSize(toPixels(spec.width), toPixels(spec.height)))),
+      m_stretch(spec.stretch), m_onPress(std::move(onPress))
+{
+    setGeometry(pixelRect(spec));
+    setEnabled(spec.enabled == Enabled::Yes);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // Tiles are tiny pixel art: scale them without smoothing so they stay crisp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (m_stretch == Stretch::Yes)
+        painter.drawImage(rect(), m_image);
+    else
+        painter.drawImage(QPoint(0, 0), m_image);
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event)
+{
+    // An enabled picture takes every press, even with no handler: a bar hides the box behind it.
+    event->accept();
+    if (isLeftPress(event) && m_onPress)
+        m_onPress();
+}
+
+void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+LabelWidget::LabelWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress)
+    : QWidget(parent), m_caption(qtext(spec.caption)), m_back(spec.back), m_fore(spec.fore),
+      m_align(spec.align), m_onPress(std::move(onPress))
+{
+    setGeometry(pixelRect(spec));
+    setFont(fontFor(spec.font));
+    setEnabled(spec.enabled == Enabled::Yes);
+    setFocusPolicy(Qt::NoFocus);
+    if (m_back.kind != Colour::Kind::Transparent)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void LabelWidget::setCaption(const QString& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (m_back.kind != Colour::Kind::Transparent)
+        painter.fillRect(rect(), resolve(m_back, palette()));
+    painter.setPen(resolve(m_fore, palette()));
+    const int horizontal = m_align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+    painter.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap, m_caption);
+}
+
+void LabelWidget::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (isLeftPress(event) && m_onPress)
+        m_onPress();
+}
+
+void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+LineWidget::LineWidget(const ControlSpec& spec, QWidget* parent) : QWidget(parent)
+{
+    const QPoint from(toPixels(spec.left), toPixels(spec.top));
+    const QPoint to(toPixels(spec.width), toPixels(spec.height));
+    const QRect box = QRect(from, to).normalized();
+    setGeometry(box.adjusted(0, 0, 1, 1));
+    m_from = from - box.topLeft();
+    m_to = to - box.topLeft();
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LineWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.drawLine(m_from, m_to);
+}
+
+ButtonWidget::ButtonWidget(const ControlSpec& spec, QWidget* parent, PressHandler onClick)
+    : QPushButton(qtext(spec.caption), parent), m_role(spec.role)
+{
+    setGeometry(pixelRect(spec));
+    setFont(fontFor(spec.font));
+    setAutoDefault(false);
+    setFocusPolicy(Qt::StrongFocus);
+    if (spec.style == ButtonStyle::Graphical) {
+        // A style sheet, unlike a palette colour, is honoured by every widget style.
+        const QColor face = resolve(spec.back, palette());
+        setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
+                                     "QPushButton:pressed { border-style: inset; }"
+                                     "QPushButton:focus { outline: 1px dotted black; }")
+                          .arg(face.name(), face.darker(130).name()));
+    }
+    if (!spec.picture.empty())
+        setIcon(QIcon(QPixmap::fromImage(PictureStore::image(spec.picture, QSize(32, 32)))));
+    QObject::connect(this, &QPushButton::clicked, this, [handler = std::move(onClick)] {
+        if (handler)
+            handler();
+    });
+}
+
+TextBoxWidget::TextBoxWidget(const ControlSpec& spec, QWidget* parent) : QLineEdit(parent)
+{
+    setGeometry(pixelRect(spec));
+    setFont(fontFor(spec.font));
+    setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : Qt::AlignLeft);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, resolve(spec.back, palette()));
+    colours.setColor(QPalette::Text, resolve(spec.fore, palette()));
+    setPalette(colours);
+    setText(qtext(spec.caption));
+}
+
+} // namespace cratefall::ui
