@@ -1,0 +1,85 @@
+#include "game_fixture.h"
+
+#include "shell/game.h"
+#include "ui/form_window.h"
+#include "ui/units.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWidget>
+
+namespace cratefall::testing {
+namespace {
+
+class RecordingPresenter final : public ui::MessageBoxPresenter {
+public:
+    explicit RecordingPresenter(GameFixture& fixture) : m_fixture(fixture) {}
+    void show(std::string_view text, std::string_view title, ui::BoxKind kind) override
+    {
+        ShownBox box{std::string(text), std::string(title), kind};
+        m_fixture.boxes.push_back(box);
+        if (m_fixture.whileBoxOpen)
+            m_fixture.whileBoxOpen(box);
+    }
+
+private:
+    GameFixture& m_fixture;
+};
+
+} // namespace
+
+GameFixture::GameFixture()
+{
+    shell::prepareApplication();
+    shell::registerScreens(m_runtime);
+    m_runtime.setPresenter(std::make_unique<RecordingPresenter>(*this));
+    m_runtime.setExitHandler([this](int status) { exitStatus = status; });
+}
+
+GameFixture::~GameFixture() { settle(); }
+
+void GameFixture::show(std::string_view name)
+{
+    m_runtime.dispatch([&] { m_runtime.form(name).Show(); });
+    settle();
+}
+
+void GameFixture::tick(std::string_view name, int n)
+{
+    for (int i = 0; i < n; ++i)
+        m_runtime.form(name).Timer1().fire();
+    settle();
+}
+
+void GameFixture::pressAt(std::string_view name, QPoint clientPixel)
+{
+    ui::FormWindow* window = m_runtime.form(name).window();
+    QWidget* client = window->client();
+    const QPoint inWindow = client->mapTo(window, clientPixel);
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inWindow);
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, inWindow);
+    settle();
+}
+
+void GameFixture::pressControl(std::string_view formName, std::string_view control)
+{
+    const ui::Control& target = m_runtime.form(formName).control(control);
+    const QRect area = target.widget()->geometry();
+    pressAt(formName, area.center());
+}
+
+void GameFixture::typeKey(std::string_view name, int key, const QString& text)
+{
+    ui::FormWindow* window = m_runtime.form(name).window();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(window, &press);
+    settle();
+}
+
+void GameFixture::settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace cratefall::testing
