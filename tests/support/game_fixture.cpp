@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QTest>
 #include <QWidget>
 
@@ -37,7 +38,10 @@ GameFixture::GameFixture()
     m_runtime.setExitHandler([this](int status) { exitStatus = status; });
 }
 
-GameFixture::~GameFixture() { settle(); }
+GameFixture::~GameFixture()
+{
+    settle();
+}
 
 void GameFixture::show(std::string_view name)
 {
@@ -75,6 +79,16 @@ void GameFixture::typeKey(std::string_view name, int key, const QString& text)
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(window, &press);
     settle();
+}
+
+void GameFixture::setClientHeight(std::string_view name, int pixels)
+{
+    ui::FormWindow* window = m_runtime.form(name).window();
+    const int extra = window->height() - window->client()->height();
+    window->resize(window->width(), pixels + extra);
+    if (window->layout())
+        window->layout()->activate();
+    QCoreApplication::processEvents();
 }
 
 void GameFixture::settle()

@@ -4,7 +4,6 @@
 #include "ui/runtime.h"
 
 #include <QPoint>
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -42,6 +41,8 @@ public:
     void pressAt(std::string_view name, QPoint clientPixel);
     void pressControl(std::string_view formName, std::string_view control);
     void typeKey(std::string_view name, int key, const QString& text);
+    // Resizes a sizable window so its client area is this many pixels high.
+    void setClientHeight(std::string_view name, int pixels);
     // Lets Qt finish discarding unloaded windows.
     static void settle();
 

@@ -1,0 +1,67 @@
+# Shared by the set-up commands: package installation, the build, and test services.
+# shellcheck shell=bash
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Installing packages needs root: run this as root or install sudo." >&2
+        exit 1
+    fi
+}
+
+# Installs the packages listed in dev/packages/<name>.txt for every name given ('all' for every list).
+install_packages() {
+    local lists=() wanted=() missing=()
+    if [ "$1" = all ]; then
+        lists=("$repo_root"/dev/packages/*.txt)
+    else
+        for name in "$@"; do lists+=("$repo_root/dev/packages/$name.txt"); done
+    fi
+    mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "${lists[@]}" | tr -d ' ' | sort -u)
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# build <dir> [cmake options...]
+build() {
+    local dir="$1"
+    shift
+    cmake -S "$repo_root" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# Starts Xvfb and openbox on a free display for the tests; stop_display ends them by pid.
+start_display() {
+    local number=90
+    while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
+        number=$((number + 1))
+    done
+    Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":${number}"
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    openbox >/dev/null 2>&1 &
+    openbox_pid=$!
+    sleep 0.5
+}
+
+stop_display() {
+    [ -n "${openbox_pid:-}" ] && kill "$openbox_pid" 2>/dev/null && wait "$openbox_pid" 2>/dev/null
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    return 0
+}

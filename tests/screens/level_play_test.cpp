@@ -1,0 +1,223 @@
+// Playing single levels through their windows: real presses routed by Qt, ticks driven directly.
+#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
+#include "game_fixture.h"
+#include "levels/level_form.h"
+#include "ui/units.h"
+#endif
+
+#include <QTest>
+
+using cratefall::levels::LevelForm;
+using cratefall::testing::GameFixture;
+using cratefall::ui::GameInt;
+using cratefall::ui::toPixels;
+
+namespace {
+
+QPoint pixelAt(double leftTwips, double topTwips)
+{
+    return {toPixels(leftTwips) + 5, toPixels(topTwips) + 5};
+}
+
+} // namespace
+
+class LevelPlayTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void levelOneWithNoClicksIsLostAtTick97()
+    {
+        GameFixture game;
+        game.show("Form2");
+        LevelForm& level = game.screen<LevelForm>("Form2");
+        QCOMPARE(level.Height(), 9090.0);
+        QVERIFY(!level.Timer1().isEnabled());
+        game.pressAt("Form2", {200, 500}); // the background starts the level
+        QVERIFY(level.Timer1().isEnabled());
+        game.tick("Form2", 96);
+        QVERIFY(game.boxes.empty());
+        game.tick("Form2");
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text, std::string("Game Over.  Your score was 0."));
+        QCOMPARE(game.boxes[0].title, std::string("Tilefall"));
+        QVERIFY(!game.runtime().isLoaded("Form2"));
+        QVERIFY(game.runtime().isLoaded("Form1"));
+        QVERIFY(!game.exitStatus);
+    }
+
+    void levelOneWinningTick()
+    {
+        GameFixture game;
+        game.show("Form2");
+        LevelForm& level = game.screen<LevelForm>("Form2");
+        game.pressControl("Form2", "Label4");
+        game.tick("Form2", 2);
+        for (int box = 1; box <= 3; ++box)
+            for (int i = 0; i < 10; ++i)
+                game.pressControl("Form2", "Image" + std::to_string(box));
+        QCOMPARE(level.control("Label1").Caption(), std::string("0")); // shown from the next tick
+        double topsWhileOpen[3] = {};
+        std::string scoreWhileOpen;
+        game.whileBoxOpen = [&](const auto&) {
+            for (int box = 1; box <= 3; ++box)
+                topsWhileOpen[box - 1] = level.control("Image" + std::to_string(box)).Top();
+            scoreWhileOpen = level.control("Label1").Caption();
+        };
+        game.tick("Form2");
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text,
+                 std::string(" You beat level one. Press ok for the next level"));
+        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
+        QCOMPARE(scoreWhileOpen, std::string("30"));
+        for (double top : topsWhileOpen)
+            QCOMPARE(top, 0.0);
+        QVERIFY(!game.runtime().isLoaded("Form2"));
+        QVERIFY(game.runtime().isLoaded("Form3"));
+        LevelForm& next = game.screen<LevelForm>("Form3");
+        QVERIFY(!next.Timer1().isEnabled());
+        QCOMPARE(next.control("Label4").Left(), 720.0);
+        QCOMPARE(next.control("Label1").Caption(), std::string());
+    }
+
+    void clicksPastTheTargetBetweenTicksNeverWin()
+    {
+        GameFixture game;
+        game.show("Form2");
+        LevelForm& level = game.screen<LevelForm>("Form2");
+        game.pressControl("Form2", "Label4");
+        game.tick("Form2");
+        for (int i = 0; i < 29; ++i)
+            level.clickControl("Image" + std::to_string(1 + i % 3));
+        game.tick("Form2");
+        QCOMPARE(level.control("Label1").Caption(), std::string("29"));
+        level.clickControl("Image1");
+        level.clickControl("Image2");
+        game.tick("Form2", 200);
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text, std::string("Game Over.  Your score was 31."));
+    }
+
+    void levelTwoShowsThirtyAtItsFirstTick()
+    {
+        GameFixture game;
+        game.show("Form3");
+        LevelForm& level = game.screen<LevelForm>("Form3");
+        QCOMPARE(level.control("Label1").Caption(), std::string());
+        game.pressAt("Form3", {200, 400});
+        game.tick("Form3");
+        QCOMPARE(level.control("Label1").Caption(), std::string("30"));
+        QCOMPARE(level.control("Image2").Left(), 1390.0);
+        QCOMPARE(level.control("Image2").Top(), 94.0);
+    }
+
+    void winBeatsALossOnTheSameTick()
+    {
+        GameFixture game;
+        game.show("Form3");
+        LevelForm& level = game.screen<LevelForm>("Form3");
+        game.pressAt("Form3", {200, 400});
+        game.tick("Form3", 96); // box 2 reaches the window's Height on the next tick
+        for (int i = 0; i < 40; ++i)
+            level.clickControl(i % 2 ? "Image1" : "Image3");
+        game.tick("Form3");
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text,
+                 std::string("You beat level 2. Press Ok to go to the next level"));
+        QCOMPARE(game.boxes[0].title, std::string("Thingfall"));
+        QVERIFY(game.runtime().isLoaded("Form4"));
+    }
+
+    void boxExactlyAtHeightIsLost()
+    {
+        GameFixture game;
+        game.show("Form4");
+        LevelForm& level = game.screen<LevelForm>("Form4");
+        QCOMPARE(level.Height(), 9180.0); // 85 steps of box 1
+        game.pressAt("Form4", {20, 400});
+        game.tick("Form4", 84);
+        QVERIFY(game.boxes.empty());
+        game.tick("Form4");
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text, std::string("Game Over. Your total score was 70."));
+        QCOMPARE(game.boxes[0].title, std::string("Thingfall"));
+    }
+
+    void boxTwoStepsSidewaysOnLevelsThreeToFive()
+    {
+        for (const char* screen : {"Form4", "Form5", "Form6"}) {
+            GameFixture game;
+            game.show(screen);
+            LevelForm& level = game.screen<LevelForm>(screen);
+            game.pressAt(screen, {20, 400});
+            game.tick(screen, 5);
+            game.pressControl(screen, "Image2");
+            QCOMPARE(level.control("Image2").Left(), 1440.0);
+            QCOMPARE(level.control("Image2").Top(), 0.0);
+            game.tick(screen);
+            QCOMPARE(level.control("Image2").Left(), 1390.0);
+            QCOMPARE(level.control("Image2").Top(), double(level.engine().record().fallStep[1]));
+        }
+    }
+
+    void disabledBoxPassesTheClickToTheWindow()
+    {
+        GameFixture game;
+        game.show("Form2");
+        LevelForm& level = game.screen<LevelForm>("Form2");
+        game.pressAt("Form2", pixelAt(1440, 120)); // on Image2, still disabled
+        QVERIFY(level.Timer1().isEnabled());
+        QCOMPARE(level.engine().boxHits(2), GameInt(0));
+        QCOMPARE(level.control("Image2").Left(), 1440.0);
+        QCOMPARE(level.control("Label4").Left(), 10000.0);
+        QCOMPARE(level.control("Label4").Top(), 10000.0);
+        game.pressAt("Form2", pixelAt(1440, 120)); // now enabled: a hit
+        QCOMPARE(level.engine().boxHits(2), GameInt(1));
+        QCOMPARE(level.control("Image2").Left(), 1400.0);
+    }
+
+    void emptyLabelSwallowsItsClicks()
+    {
+        GameFixture game;
+        game.show("Form2");
+        LevelForm& level = game.screen<LevelForm>("Form2");
+        game.pressAt("Form2", pixelAt(2640, 7680));
+        QVERIFY(!level.Timer1().isEnabled());
+    }
+
+    void barHidesTheBoxBehindIt()
+    {
+        GameFixture game;
+        game.show("Form8");
+        LevelForm& level = game.screen<LevelForm>("Form8");
+        game.pressAt("Form8", pixelAt(100, 100)); // on a backdrop: reaches the window
+        QVERIFY(level.Timer1().isEnabled());
+        game.tick("Form8", 17); // box 1 now behind the upper bar at 2160..2610
+        const double top = level.control("Image1").Top();
+        QVERIFY(top > 2160 - 855 && top < 2610);
+        game.pressAt("Form8", pixelAt(400, 2200));
+        QCOMPARE(level.engine().score(), GameInt(320));
+        QCOMPARE(level.control("Image1").Top(), top);
+        game.pressAt("Form8", pixelAt(400, 2700)); // the part below the bar is a hit
+        QCOMPARE(level.engine().score(), GameInt(321));
+    }
+
+    void otherKeysDoNothingAndPWorksBeforeTheStart()
+    {
+        GameFixture game;
+        game.show("Form3");
+        LevelForm& level = game.screen<LevelForm>("Form3");
+        for (const char* key : {"a", "q", "Q", "o", "1", " "})
+            game.typeKey("Form3", Qt::Key_A, QString::fromLatin1(key));
+        game.typeKey("Form3", Qt::Key_Eacute, QStringLiteral("\u00e9"));
+        QVERIFY(game.boxes.empty());
+        game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
+        QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].text, std::string("Game Paused."));
+        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
+        QVERIFY(!level.Timer1().isEnabled());
+        QCOMPARE(level.control("Label4").Left(), 720.0);
+    }
+};
+
+QTEST_MAIN(LevelPlayTest)
+#include "level_play_test.moc"
