@@ -64,12 +64,14 @@ double CloudNoise::clouds(double x, double y, int octaves) const
     double sum = 0.0;
     double weight = 1.0;
     double total = 0.0;
-    double scale = 1.0;
     for (int i = 0; i < octaves; ++i) {
-        sum += weight * at(x * scale, y * scale);
+        sum += weight * at(x + 0.37 * i, y + 0.71 * i);
         total += weight;
         weight *= 0.5;
-        scale *= 2.0;
+        // Turning each finer octave by a 3-4-5 angle keeps the square lattice from showing.
+        const double turnedX = 2.0 * (0.8 * x - 0.6 * y);
+        y = 2.0 * (0.6 * x + 0.8 * y);
+        x = turnedX;
     }
     return sum / total;
 }
