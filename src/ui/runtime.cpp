@@ -64,6 +64,7 @@ void Runtime::dispatch(const std::function<void()>& handler)
 {
     if (m_ended || m_modalDepth > 0)
         return;
+    ++m_handlersStarted;
     if (m_depth > 0) {
         handler();
         return;

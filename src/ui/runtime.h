@@ -2,6 +2,7 @@
 
 #include "ui/message_box.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -40,6 +41,9 @@ public:
     // handler returns and no screen is loaded, the program ends.
     void dispatch(const std::function<void()>& handler);
     bool inHandler() const { return m_depth > 0; }
+    // How many handlers have started, nested ones included: lets an observer prove that nothing
+    // ran while input was blocked.
+    std::uint64_t handlersStarted() const { return m_handlersStarted; }
 
     void msgBox(std::string_view text, std::optional<std::string_view> title);
     void end(int status);
@@ -71,6 +75,7 @@ private:
     ExitHandler m_exit;
     int m_depth = 0;
     int m_modalDepth = 0;
+    std::uint64_t m_handlersStarted = 0;
     bool m_ended = false;
     std::optional<int> m_exitStatus;
 };
