@@ -1,13 +1,70 @@
+#include "ui/printing.h"
+
 #include "ui/form.h"
-#include "ui/game_int.h"
+#include "ui/form_window.h"
+#include "ui/runtime.h"
+
+#include <QPainter>
+#include <QPicture>
+#include <QPointer>
 
 namespace cratefall::ui {
 
-// Certificate printing arrives with the print spooler work; until then a print is an error the
-// player sees, never a silent success.
+namespace printing {
+namespace {
+
+// Focus is how the window is being used, not what it shows: the text cursor and the focus frames
+// stay off the page. They matter for more than looks: the spooler's PostScript stage turns their
+// translucent strokes into a bitmap that swallows the name as text. The focus is parked on the
+// recorded area itself meanwhile; the popup reason keeps the name box's selection.
+class ParkedFocus {
+public:
+    explicit ParkedFocus(QWidget& area) : m_owner(area.focusWidget())
+    {
+        if (m_owner)
+            area.setFocus(Qt::PopupFocusReason);
+    }
+    ~ParkedFocus()
+    {
+        if (m_owner)
+            m_owner->setFocus(Qt::PopupFocusReason);
+    }
+    ParkedFocus(const ParkedFocus&) = delete;
+    ParkedFocus& operator=(const ParkedFocus&) = delete;
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+} // namespace
+
+QPicture record(QWidget& widget)
+{
+    const ParkedFocus parked(widget);
+    QPicture picture;
+    QPainter recorder(&picture);
+    widget.render(&recorder, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    recorder.end();
+    // The page is laid out from the whole window, not from the part that happened to be drawn.
+    picture.setBoundingRect(widget.rect());
+    return picture;
+}
+
+} // namespace printing
+
+// The window's client area as the player sees it, typed text included, without the frame or the
+// menu bar. A screen that is not loaded is loaded first, as any use of a screen would.
 void Form::PrintForm()
 {
-    throw RuntimeError("No printer is available");
+    if (!isLoaded()) {
+        load();
+        Form_Load();
+        if (!isLoaded() || m_runtime.ended())
+            return;
+    }
+    const QPicture page = printing::record(*m_window->client());
+    printing::printOnePage(page, m_window->windowTitle());
 }
 
 } // namespace cratefall::ui

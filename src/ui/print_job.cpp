@@ -1,0 +1,73 @@
+#include "ui/game_int.h"
+#include "ui/printing.h"
+
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <algorithm>
+
+namespace cratefall::ui::printing {
+namespace {
+
+[[noreturn]] void fail(const QString& reason)
+{
+    throw RuntimeError(reason.toStdString());
+}
+
+// Without a printer Qt quietly turns a QPrinter into a PDF writer with no file: that would look
+// like a successful print that went nowhere.
+void checkIsRealPrinter(const QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
+        !printer.isValid())
+        fail(QStringLiteral("No printer is available"));
+}
+
+// A picture replays itself enlarged by the ratio of the device's resolution to the one it was
+// recorded at; the page's own scale comes on top of that.
+double fitScale(const QPicture& picture, const QPrinter& printer)
+{
+    const QRect area = picture.boundingRect();
+    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    const double replayX = double(printer.logicalDpiX()) / picture.logicalDpiX();
+    const double replayY = double(printer.logicalDpiY()) / picture.logicalDpiY();
+    const double across = printable.width() / (area.width() * replayX);
+    const double down = printable.height() / (area.height() * replayY);
+    return std::min(across, down);
+}
+
+} // namespace
+
+void printOnePage(const QPicture& picture, const QString& jobTitle)
+{
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull())
+        fail(QStringLiteral("No printer is available: no default printer is set up"));
+
+    QPrinter printer(target, QPrinter::HighResolution);
+    checkIsRealPrinter(printer);
+    printer.setDocName(jobTitle);
+    printer.setCopyCount(1);
+    printer.setFullPage(false);
+
+    const QString name = printer.printerName();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        fail(QStringLiteral("No printer is available: the printer \"%1\" could not start the job")
+                 .arg(name));
+    const double scale = fitScale(picture, printer);
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPicture(-picture.boundingRect().topLeft(), picture);
+    const bool finished = painter.end();
+
+    if (!finished || printer.printerState() == QPrinter::Error)
+        fail(QStringLiteral("The printer \"%1\" reported an error while printing").arg(name));
+    if (const auto refusal = spoolerRefusal())
+        fail(QStringLiteral("The printer \"%1\" did not take the job: %2")
+                 .arg(name, QString::fromStdString(*refusal)));
+}
+
+} // namespace cratefall::ui::printing

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+class QPicture;
+class QWidget;
+
+namespace cratefall::ui::printing {
+
+// What a window looks like on screen, kept as drawing commands so that text stays text when it
+// reaches the printer (a widget rendered straight into a printer is turned into one bitmap).
+QPicture record(QWidget& widget);
+
+// One page on the desktop's default printer: the picture scaled to the printable width (or less
+// if it would run off the page) and placed at the top. Throws RuntimeError when there is no
+// printer or the job does not reach it; nothing is printed then.
+void printOnePage(const QPicture& picture, const QString& jobTitle);
+
+// When the spooler refused the last request this process made to it, its reason. Qt hands the
+// finished job to the spooler without reading the answer, so this is the only way to learn that
+// a queue took nothing.
+std::optional<std::string> spoolerRefusal();
+
+} // namespace cratefall::ui::printing
