@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace cratefall::testing {
+
+// What reached the private scheduler the test runs against (see tests/cups/with_cupsd.sh), read
+// with the spooler's own command-line tools.
+class SpoolerProbe {
+public:
+    SpoolerProbe();
+
+    bool usable() const { return !m_pdfDir.isEmpty() && !m_queue.isEmpty(); }
+    QString queue() const { return m_queue; }
+
+    // Every job the scheduler has seen, finished ones included.
+    QStringList allJobs() const;
+    QStringList pendingJobs() const;
+    QStringList certificates() const;
+    // Waits for the queue to drain and cups-pdf to finish writing (it creates the file empty
+    // first); returns the new PDF, or an empty string if none arrived.
+    QString waitForCertificate(const QStringList& before) const;
+
+    enum class Intake { Accept, Reject };
+    // cupsaccept / cupsreject on the queue.
+    void setIntake(Intake intake) const;
+
+    static QString pdfText(const QString& pdf);
+    static QList<QImage> pdfPages(const QString& pdf, int dpi);
+
+private:
+    QString m_pdfDir;
+    QString m_queue;
+};
+
+// A command's standard output; empty when it cannot run.
+QString runTool(const QString& program, const QStringList& arguments);
+
+} // namespace cratefall::testing

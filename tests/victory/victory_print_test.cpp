@@ -1,0 +1,242 @@
+// The victory screen against a real spooler: a private cupsd with a cups-pdf queue as the default
+// printer (tests/cups/with_cupsd.sh), every certificate read back from the PDF it became.
+
+// Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
+#include <QImage>
+#include <QTest>
+
+// The game's and the test's own.
+#include "game_fixture.h"
+#include "spooler_probe.h"
+#include "victory_driver.h"
+
+using namespace cratefall::testing;
+
+namespace {
+
+constexpr int rasterDpi = 40;
+
+// Where the red print button sits in the window, as fractions of the client width (the page is
+// scaled to the width, so these are fractions of the page width too).
+struct Extent {
+    double left;
+    double top;
+    double width;
+};
+constexpr double clientWidthTwips = 7920;
+constexpr Extent printButton{2520 / clientWidthTwips, 5280 / clientWidthTwips,
+                             2295 / clientWidthTwips};
+
+bool isPrintButtonRed(QRgb pixel)
+{
+    return qRed(pixel) > 200 && qGreen(pixel) < 70 && qBlue(pixel) < 70;
+}
+
+// The rows where red runs wide: the button, not the medal's narrow red clasp.
+QRect redArea(const QImage& page)
+{
+    QRect area;
+    for (int y = 0; y < page.height(); ++y) {
+        QRect row;
+        for (int x = 0; x < page.width(); ++x)
+            if (isPrintButtonRed(page.pixel(x, y)))
+                row |= QRect(x, y, 1, 1);
+        if (row.width() > page.width() / 5)
+            area |= row;
+    }
+    return area;
+}
+
+} // namespace
+
+class VictoryPrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    SpoolerProbe m_spooler;
+    QStringList m_jobsBefore;
+    QStringList m_filesBefore;
+
+    // Prints through the given action and returns the certificate's text; checks that exactly one
+    // job ran and the game ended normally with no box.
+    QString printedText(const std::function<void(VictoryDriver&)>& print, QString* pdf = nullptr);
+    void verifyNothingPrinted();
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void printsTheTypedName();
+    void emptyNameIsPrintedAsNamelessLoser();
+    void blankNameIsPrintedAsTyped();
+    void enterInTheNameBoxPrints();
+    void certificateShowsTheWindowAcrossTheTopOfOnePage();
+
+    void closeButtonPrintsNothing();
+    void escapePrintsNothing();
+    void enterOnCloseButtonPrintsNothing();
+    void closeBoxPrintsNothing();
+
+    void queueThatTakesNoJobsEndsWithTheErrorBox();
+};
+
+void VictoryPrintTest::initTestCase()
+{
+    QVERIFY2(m_spooler.usable(), "run through tests/cups/with_cupsd.sh pdf-queue");
+}
+
+void VictoryPrintTest::init()
+{
+    m_jobsBefore = m_spooler.allJobs();
+    m_filesBefore = m_spooler.certificates();
+}
+
+QString VictoryPrintTest::printedText(const std::function<void(VictoryDriver&)>& print,
+                                      QString* pdf)
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    if (!victory.open())
+        return QStringLiteral("<window did not open>");
+    print(victory);
+    if (game.exitStatus != 0 || !game.boxes.empty())
+        return QStringLiteral("<game did not end cleanly: %1>")
+            .arg(game.boxes.empty() ? QStringLiteral("no box")
+                                    : QString::fromStdString(game.boxes.front().text));
+    const QString file = m_spooler.waitForCertificate(m_filesBefore);
+    if (m_spooler.allJobs().size() != m_jobsBefore.size() + 1)
+        return QStringLiteral("<not exactly one job>");
+    if (pdf)
+        *pdf = file;
+    return file.isEmpty() ? QStringLiteral("<no certificate>") : SpoolerProbe::pdfText(file);
+}
+
+void VictoryPrintTest::verifyNothingPrinted()
+{
+    QCOMPARE(m_spooler.allJobs(), m_jobsBefore);
+    QCOMPARE(m_spooler.certificates(), m_filesBefore);
+}
+
+void VictoryPrintTest::printsTheTypedName()
+{
+    const QString text = printedText([](VictoryDriver& victory) {
+        victory.typeName(QStringLiteral("Ada Lovelace"));
+        victory.clickButton("Command2");
+    });
+    QVERIFY2(text.contains(QStringLiteral("Ada Lovelace")), qPrintable(text));
+    QVERIFY2(text.simplified().contains(QStringLiteral("Congratulations, you beat the game!!!")),
+             qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("Nameless loser.")));
+}
+
+void VictoryPrintTest::emptyNameIsPrintedAsNamelessLoser()
+{
+    const QString text =
+        printedText([](VictoryDriver& victory) { victory.clickButton("Command2"); });
+    QVERIFY2(text.contains(QStringLiteral("Nameless loser.")), qPrintable(text));
+}
+
+void VictoryPrintTest::blankNameIsPrintedAsTyped()
+{
+    const QString text = printedText([](VictoryDriver& victory) {
+        victory.typeName(QStringLiteral("   "));
+        victory.clickButton("Command2");
+    });
+    QVERIFY2(text.contains(QStringLiteral("Type your name below")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("Nameless")), qPrintable(text));
+}
+
+void VictoryPrintTest::enterInTheNameBoxPrints()
+{
+    const QString text = printedText([](VictoryDriver& victory) {
+        victory.typeName(QStringLiteral("Grace"));
+        victory.key(Qt::Key_Return);
+    });
+    QVERIFY2(text.contains(QStringLiteral("Grace")), qPrintable(text));
+}
+
+void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
+{
+    QString pdf;
+    printedText([](VictoryDriver& victory) { victory.clickButton("Command2"); }, &pdf);
+    QVERIFY(!pdf.isEmpty());
+    const QList<QImage> pages = SpoolerProbe::pdfPages(pdf, rasterDpi);
+    QCOMPARE(pages.size(), 1);
+
+    const QImage& page = pages.front();
+    const QRect red = redArea(page);
+    QVERIFY2(!red.isEmpty(), "the red print button is missing from the page");
+    // Scaled to the page width and drawn from the top: the button lands where the window has it.
+    const double width = page.width();
+    constexpr double tolerance = 0.02;
+    QVERIFY2(qAbs(red.left() / width - printButton.left) < tolerance, "button not in place");
+    QVERIFY2(qAbs(red.top() / width - printButton.top) < tolerance, "page not from the top");
+    QVERIFY2(qAbs(red.width() / width - printButton.width) < tolerance, "not page-wide");
+}
+
+void VictoryPrintTest::closeButtonPrintsNothing()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.typeName(QStringLiteral("Ada"));
+    victory.clickButton("Command1");
+    QCOMPARE(game.exitStatus, 0);
+    QVERIFY(game.boxes.empty());
+    verifyNothingPrinted();
+}
+
+void VictoryPrintTest::escapePrintsNothing()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.typeName(QStringLiteral("Ada"));
+    victory.key(Qt::Key_Escape);
+    QCOMPARE(game.exitStatus, 0);
+    verifyNothingPrinted();
+}
+
+void VictoryPrintTest::enterOnCloseButtonPrintsNothing()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    QCOMPARE(victory.focused(), victory.widget("Command1"));
+    victory.key(Qt::Key_Return);
+    QCOMPARE(game.exitStatus, 0);
+    verifyNothingPrinted();
+}
+
+void VictoryPrintTest::closeBoxPrintsNothing()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.closeWindow();
+    QCOMPARE(game.exitStatus, 0);
+    QVERIFY(game.boxes.empty());
+    verifyNothingPrinted();
+}
+
+void VictoryPrintTest::queueThatTakesNoJobsEndsWithTheErrorBox()
+{
+    m_spooler.setIntake(SpoolerProbe::Intake::Reject);
+    auto reopen = qScopeGuard([this] { m_spooler.setIntake(SpoolerProbe::Intake::Accept); });
+
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.clickButton("Command2");
+    QCOMPARE(game.boxes.size(), std::size_t(1));
+    QCOMPARE(game.boxes.front().kind, cratefall::ui::BoxKind::Error);
+    QCOMPARE(game.boxes.front().title, std::string("Cratefall"));
+    QVERIFY2(QString::fromStdString(game.boxes.front().text).contains(m_spooler.queue()),
+             game.boxes.front().text.c_str());
+    QVERIFY(game.exitStatus.has_value());
+    QVERIFY(*game.exitStatus != 0);
+    QCOMPARE(m_spooler.certificates(), m_filesBefore);
+}
+
+QTEST_MAIN(VictoryPrintTest)
+#include "victory_print_test.moc"
