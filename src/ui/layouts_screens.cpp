@@ -128,24 +128,13 @@ constexpr std::array about{
 
 } // namespace
 
-const FormSpec form1{
-    "Form1",  "Cratefall 1.0 - By Mokram", Border::Sizable, white,    6120, 3600, 5715, 6210,
-    "Tile01", {Enabled::Yes, 1},           title,           titleMenu};
-const FormSpec form12{"Form12",
-                      "Congratulations, you beat Cratefall 1.0!!",
-                      Border::Sizable,
-                      white,
-                      5190,
-                      4155,
-                      7920,
-                      6570,
-                      "Tile14",
-                      {},
-                      victory};
-const FormSpec form13{"Form13", "How to play", Border::None, helpGrey, 6075,     2670,
-                      5745,     2400,          "Tile17",     {},       howToPlay};
-const FormSpec aboutmeform{"Aboutmeform", "About Mokram", Border::None, aboutGreen, 5880, 3810,
-                           6450,          6450,           "",           {},         about};
+// clang-format off
+// name, caption, border, background, ClientLeft, ClientTop, ClientWidth, ClientHeight, icon, timer
+const FormSpec form1{"Form1", "Cratefall 1.0 - By Mokram", Border::Sizable, white, 6120, 3600, 5715, 6210, "Tile01", {Enabled::Yes, 1}, title, titleMenu};
+const FormSpec form12{"Form12", "Congratulations, you beat Cratefall 1.0!!", Border::Sizable, white, 5190, 4155, 7920, 6570, "Tile14", {}, victory};
+const FormSpec form13{"Form13", "How to play", Border::None, helpGrey, 6075, 2670, 5745, 2400, "Tile17", {}, howToPlay};
+const FormSpec aboutmeform{"Aboutmeform", "About Mokram", Border::None, aboutGreen, 5880, 3810, 6450, 6450, "", {}, about};
+// clang-format on
 
 } // namespace layouts
 
