@@ -1,18 +1,10 @@
 #include "ui/control.h"
 
+#include "ui/qt_text.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
 
 namespace cratefall::ui {
-namespace {
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 Control::Control(const ControlSpec& spec, QWidget* widget)
     : m_spec(spec), m_widget(widget), m_left(spec.left), m_top(spec.top), m_width(spec.width),
       m_height(spec.height)

@@ -2,6 +2,7 @@
 
 #include "ui/form.h"
 #include "ui/picture_store.h"
+#include "ui/qt_text.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
 
@@ -18,11 +19,6 @@
 
 namespace cratefall::ui {
 namespace {
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 Qt::WindowFlags flagsFor(Border border)
 {

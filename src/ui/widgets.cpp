@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
 #include "ui/picture_store.h"
+#include "ui/qt_text.h"
 #include "ui/units.h"
 
 #include <QMouseEvent>
@@ -13,11 +14,6 @@ namespace {
 QRect pixelRect(const ControlSpec& spec)
 {
     return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
-}
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 bool isLeftPress(const QMouseEvent* event)
