@@ -1,0 +1,194 @@
+// The victory screen's keyboard and buttons, offscreen. The spooler is a socket nobody listens
+// on, so a print the player asks for shows up as the no-printer error box and nothing can reach a
+// real printer from this test.
+
+// Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The game's and the test's own.
+#include "game_fixture.h"
+#include "victory_driver.h"
+
+using namespace cratefall::testing;
+using cratefall::ui::BoxKind;
+
+namespace {
+
+enum class Outcome { Closed, PrintAttempted };
+
+struct Press {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+// Share of a widget's pixels painted in exactly this colour.
+double shareOf(QWidget* widget, QColor colour)
+{
+    const QImage image = widget->grab().toImage();
+    qsizetype matching = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                ++matching;
+    return double(matching) / double(image.width() * image.height());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+Q_DECLARE_METATYPE(QList<Press>)
+
+class VictoryKeysTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_noSpooler;
+
+private slots:
+    void initTestCase();
+
+    void focusStartsOnCloseAndTabsToPrintThenName();
+    void keys_data();
+    void keys();
+    void emptyNameBecomesNamelessLoserBeforePrinting();
+    void blankNameIsKeptAsTyped();
+    void closeBoxEndsWithoutABox();
+    void graphicalButtonsShowTheirFacesInEveryStyle();
+};
+
+void VictoryKeysTest::initTestCase()
+{
+    // Before Qt's print plugin first asks for printers: from here on the spooler is unreachable.
+    QVERIFY(m_noSpooler.isValid());
+    qputenv("CUPS_SERVER", m_noSpooler.filePath(QStringLiteral("cups.sock")).toLocal8Bit());
+}
+
+void VictoryKeysTest::focusStartsOnCloseAndTabsToPrintThenName()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    QCOMPARE(victory.focused(), victory.widget("Command1"));
+    victory.key(Qt::Key_Tab);
+    QCOMPARE(victory.focused(), victory.widget("Command2"));
+    victory.key(Qt::Key_Tab);
+    QCOMPARE(victory.focused(), victory.widget("Text1"));
+    QVERIFY(!victory.ended());
+}
+
+void VictoryKeysTest::keys_data()
+{
+    QTest::addColumn<QList<Press>>("presses");
+    QTest::addColumn<Outcome>("outcome");
+
+    const Press tab{Qt::Key_Tab};
+    const Press enter{Qt::Key_Return};
+    QTest::newRow("Enter on Close") << QList<Press>{enter} << Outcome::Closed;
+    QTest::newRow("keypad Enter on Close") << QList<Press>{{Qt::Key_Enter}} << Outcome::Closed;
+    QTest::newRow("Enter on Print") << QList<Press>{tab, enter} << Outcome::PrintAttempted;
+    QTest::newRow("Enter in the name box")
+        << QList<Press>{tab, tab, enter} << Outcome::PrintAttempted;
+    QTest::newRow("Esc on Close") << QList<Press>{{Qt::Key_Escape}} << Outcome::Closed;
+    QTest::newRow("Esc on Print") << QList<Press>{tab, {Qt::Key_Escape}} << Outcome::Closed;
+    QTest::newRow("Esc in the name box")
+        << QList<Press>{tab, tab, {Qt::Key_Escape}} << Outcome::Closed;
+    QTest::newRow("Alt+C") << QList<Press>{{Qt::Key_C, Qt::AltModifier}} << Outcome::Closed;
+    QTest::newRow("Alt+C in the name box")
+        << QList<Press>{tab, tab, {Qt::Key_C, Qt::AltModifier}} << Outcome::Closed;
+    QTest::newRow("Alt+P") << QList<Press>{{Qt::Key_P, Qt::AltModifier}} << Outcome::PrintAttempted;
+    QTest::newRow("Alt+P in the name box")
+        << QList<Press>{tab, tab, {Qt::Key_P, Qt::AltModifier}} << Outcome::PrintAttempted;
+    QTest::newRow("Space on Close") << QList<Press>{{Qt::Key_Space}} << Outcome::Closed;
+}
+
+void VictoryKeysTest::keys()
+{
+    QFETCH(QList<Press>, presses);
+    QFETCH(Outcome, outcome);
+
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    for (const Press& press : presses) {
+        QVERIFY2(!victory.ended(), "ended before the last key");
+        victory.key(press.key, press.modifiers);
+    }
+    // Access keys press their button the way a click animates: a moment later.
+    QTRY_VERIFY(victory.ended());
+
+    if (outcome == Outcome::Closed) {
+        QCOMPARE(game.exitStatus, 0);
+        QVERIFY(game.boxes.empty());
+        return;
+    }
+    QCOMPARE(game.boxes.size(), std::size_t(1));
+    QCOMPARE(game.boxes.front().kind, BoxKind::Error);
+    QCOMPARE(game.boxes.front().title, std::string("Cratefall"));
+    QVERIFY2(game.boxes.front().text.find("No printer is available") != std::string::npos,
+             game.boxes.front().text.c_str());
+    QVERIFY(game.exitStatus.value_or(0) != 0);
+}
+
+void VictoryKeysTest::emptyNameBecomesNamelessLoserBeforePrinting()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    std::string nameWhilePrinting;
+    game.whileBoxOpen = [&](const ShownBox&) {
+        nameWhilePrinting = game.form("Form12").control("Text1").Text();
+    };
+    victory.clickButton("Command2");
+    QCOMPARE(nameWhilePrinting, std::string("Nameless loser."));
+}
+
+void VictoryKeysTest::blankNameIsKeptAsTyped()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.typeName(QStringLiteral("   "));
+    std::string nameWhilePrinting;
+    game.whileBoxOpen = [&](const ShownBox&) {
+        nameWhilePrinting = game.form("Form12").control("Text1").Text();
+    };
+    victory.clickButton("Command2");
+    QCOMPARE(nameWhilePrinting, std::string("   "));
+}
+
+void VictoryKeysTest::closeBoxEndsWithoutABox()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    victory.closeWindow();
+    QCOMPARE(game.exitStatus, 0);
+    QVERIFY(game.boxes.empty());
+    QVERIFY(!game.runtime().isLoaded("Form12"));
+}
+
+void VictoryKeysTest::graphicalButtonsShowTheirFacesInEveryStyle()
+{
+    const QString original = QApplication::style()->name();
+    auto restore = qScopeGuard([&] { QApplication::setStyle(original); });
+    const QStringList styles = QStyleFactory::keys();
+    QVERIFY(!styles.isEmpty());
+    for (const QString& style : styles) {
+        QApplication::setStyle(style);
+        GameFixture game;
+        VictoryDriver victory(game);
+        QVERIFY(victory.open());
+        // Most of each face is its colour; the rest is caption, border and focus marks.
+        QVERIFY2(shareOf(victory.widget("Command2"), QColor(0xFF0000)) > 0.5, qPrintable(style));
+        QVERIFY2(shareOf(victory.widget("Command1"), QColor(0xC0C000)) > 0.5, qPrintable(style));
+    }
+}
+
+QTEST_MAIN(VictoryKeysTest)
+#include "victory_keys_test.moc"
