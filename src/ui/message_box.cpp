@@ -1,17 +1,41 @@
 #include "ui/message_box.h"
 
+#include "ui/qt_text.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
-#include <QString>
+#include <QSpacerItem>
 
 namespace cratefall::ui {
+namespace {
+
+// Room for the caption bar's icon and buttons beside the title.
+constexpr int captionChrome = 120;
+
+// A short prompt makes a narrow box, and the window manager then cuts its title short: widen the
+// box so the whole title can be read, as the player needs it to tell a pause from a loss.
+void fitTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + captionChrome;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
 
 void QtMessageBoxPresenter::show(std::string_view text, std::string_view title, BoxKind kind)
 {
     const auto icon = kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;
-    QMessageBox box(icon, QString::fromUtf8(title.data(), qsizetype(title.size())),
-                    QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok);
+    // Over the window the player is looking at, and modal for every window of the game.
+    QMessageBox box(icon, qtext(title), qtext(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
+    fitTitle(box);
     box.exec();
 }
 
