@@ -108,7 +108,8 @@ QImage barPicture()
 QImage medalPicture()
 {
     QImage image(52, 128, QImage::Format_RGB32);
-    image.fill(QColor(0xef, 0xef, 0xef));
+    // A JPEG has no transparency: paint the victory window's own white behind the medal.
+    image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paintRibbon(painter);
