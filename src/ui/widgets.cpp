@@ -6,6 +6,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <algorithm>
 
 namespace cratefall::ui {
@@ -163,6 +165,31 @@ ButtonWidget::ButtonWidget(const ControlSpec& spec, QWidget* parent, PressHandle
         if (handler)
             handler();
     });
+}
+
+bool ButtonWidget::captionFits() const
+{
+    constexpr int bevel = 8;
+    QString plain = text();
+    plain.remove(QLatin1Char('&'));
+    return !icon().isNull() || fontMetrics().horizontalAdvance(plain) <= width() - bevel;
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* event)
+{
+    if (captionFits()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    // A caption wider than its button wraps onto two lines instead of being cut short.
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    QStylePainter painter(this);
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
 
 TextBoxWidget::TextBoxWidget(const ControlSpec& spec, QWidget* parent) : QLineEdit(parent)

@@ -70,7 +70,12 @@ public:
     ButtonWidget(const ControlSpec& spec, QWidget* parent, PressHandler onClick);
     ButtonRole role() const { return m_role; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    bool captionFits() const;
+
     ButtonRole m_role;
 };
 
