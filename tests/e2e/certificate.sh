@@ -1,0 +1,36 @@
+#!/bin/bash
+# The victory screen through the test entry: a name typed into its box and Enter print the winning
+# certificate, which arrives as a PDF in the private print queue, and the program ends with 0.
+# Runs under tests/cups/with_cupsd.sh, which provides the queue (CRATEFALL_TEST_PDF_DIR).
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/lib.sh"
+
+pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh pdf-queue}"
+name="Ada Lovelace"
+
+ensure_display
+start_game "$CRATEFALL_E2E_ENTRY" Form12
+victory=$(window "Congratulations, you beat Cratefall 1.0!!")
+
+step "type a name into the box and press Enter"
+click "$victory" "$(px $((2280 + 2775 / 2))),$(px $((4680 + 480 / 2)))"
+type_text "$victory" "$name"
+keys "$victory" Return
+expect_exit_status 0 30
+
+step "the certificate arrives in the print queue with the name on it"
+for _ in $(seq 150); do
+    pdfs=("$pdf_dir"/*.pdf)
+    [ -e "${pdfs[0]}" ] && break
+    sleep 0.2
+done
+[ -e "${pdfs[0]}" ] || fail "no PDF arrived in the queue's folder $pdf_dir"
+expect_equal "${#pdfs[@]}" 1 "printed documents"
+# cups-pdf writes the file while it converts; wait until it is whole.
+for _ in $(seq 50); do
+    text=$(pdftotext "${pdfs[0]}" - 2>/dev/null) && break
+    sleep 0.2
+done
+echo "$text" | grep -qF "$name" || fail "the certificate does not carry the name: $text"
+echo "$text" | grep -qF "Congratulations, you" || fail "the certificate lacks its heading: $text"

@@ -1,0 +1,64 @@
+#!/bin/bash
+# Level 1 before the first click: the window's size, the score labels, the boxes with the white
+# background showing through their see-through rims, and "Click to Start" until it is clicked.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/lib.sh"
+source "$here/screens.sh"
+
+ensure_display
+open_level1
+
+step "a client area of 243 x 581 pixels"
+read -r width height < <(xwininfo -id "$level1" | awk '/ Width:/ {w = $2} / Height:/ {h = $2}
+    END {print w, h}')
+expect_equal "$width x $height" "243 x 581" "the level 1 window's client area"
+
+waiting=$(shot "$level1" waiting)
+
+step "the score caption is black and the score green where the layout puts them"
+# Corners away from the captions' text; the score's own bottom edge lies below the window.
+for at in "$(px 15),$(($(px 7920) + 1))" "$(($(px 735) - 2)),$(($(px 7920) + $(px 375) - 2))"; do
+    expect_equal "$(robot probe "$waiting" "$at")" "#000000" "Label2 at $at"
+done
+for at in "$(px 15),$(($(px 8280) + 2))" "$(($(px 735) - 2)),$((height - 1))"; do
+    expect_equal "$(robot probe "$waiting" "$at")" "#004000" "Label1 at $at"
+done
+expect_equal "$(robot probe "$waiting" "$(($(px 735) + 1)),$(($(px 7920) + 5))")" "$white" \
+    "the background right of the score captions"
+
+step "each box where the layout puts it, white showing through its rim"
+for spec in "${level1_boxes[@]}"; do
+    IFS=, read -r x y w h <<<"${spec%@*}"
+    read -r ex ey ew eh < <(robot extent "$waiting" "$((x - 6)),$((y - 6)),$((w + 12)),$((h + 12))" \
+        "$white" | sed 's/none/-1 -1 0 0/')
+    # The tile's outer ring of pixels, stretched, is a white margin of one to w/16 pixels.
+    for margin in "$((ex - x))" "$((ey - y))" "$((x + w - ex - ew))" "$((y + h - ey - eh))"; do
+        [ "$margin" -ge 1 ] && [ "$margin" -le $(((w > h ? w : h) / 16 + 1)) ] ||
+            fail "the box at $x,$y ${w}x$h is drawn at $ex,$ey ${ew}x$eh"
+    done
+done
+
+step "waiting: nothing moves"
+sleep 0.5
+later=$(shot "$level1" waiting-later)
+expect_equal "$(robot differ "$waiting" "$later")" 0 "pixels changed while waiting"
+
+step "\"Click to Start\" is shown until it is clicked, and the click starts the level"
+# Only the parts of the label between the boxes' columns: boxes fall through the rest.
+label_parts=("$(($(px 720) + 4)),$(px 4080),$(($(px 1400) - $(px 720) - 4)),$(px 375)"
+    "$(($(px 1400) + $(px 705) + 1)),$(px 4080),$(($(px 2800) - $(px 1400) - $(px 705) - 1)),$(px 375)")
+for part in "${label_parts[@]}"; do
+    [ "$(robot extent "$waiting" "$part" "$white")" != none ] || fail "no text in $part"
+done
+IFS=, read -r lx ly lw lh <<<"${label_parts[0]}"
+click "$level1" "$((lx + lw / 2)),$((ly + lh / 2))"
+sleep 0.5
+started=$(shot "$level1" started)
+for part in "${label_parts[@]}"; do
+    expect_equal "$(robot extent "$started" "$part" "$white")" none "text left in $part"
+done
+sleep 0.3
+running=$(shot "$level1" running)
+read -r moved seen < <(boxes_moved_down "$waiting" "$started" "$running" "${level1_boxes[@]}")
+expect_equal "$moved of $seen" "3 of 3" "boxes falling after the click on the label"

@@ -1,0 +1,32 @@
+#!/bin/bash
+# The robot plays level 1 with real clicks on the falling boxes and wins it: the box titled
+# "Cratefall" comes, and after Enter level 2 opens, waiting for its first click.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/lib.sh"
+source "$here/screens.sh"
+
+ensure_display
+open_level1
+waiting=$(shot "$level1" waiting)
+click "$level1" "$(px 3000),$(px 6000)"
+
+step "the robot clicks the boxes until a box comes"
+read -r ending clicks < <(robot play "$level1" "$waiting" "$(px 900)" 40000 "${level1_boxes[@]}") ||
+    true
+echo "robot: $ending after $clicks clicks"
+expect_equal "$ending" new-window "how the robot's game ended"
+win=$(window Cratefall 5000)
+expect_no_window Tilefall
+keys "$win" Return
+expect_gone "$win" Cratefall
+
+step "level 2 opens in place of level 1 and waits"
+level2=$(window "Cratefall - Level 2")
+expect_no_window "$level1_caption"
+a=$(shot "$level2" waiting-a)
+sleep 0.6
+b=$(shot "$level2" waiting-b)
+expect_equal "$(robot differ "$a" "$b")" 0 "pixels that changed while level 2 waits"
+label="$(px 720),$(px 4320),$(px 2055),$(px 375)"
+[ "$(robot extent "$a" "$label" "#ff8080")" != none ] || fail "no \"Click to Start\" on level 2"

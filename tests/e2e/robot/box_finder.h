@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace cratefall::e2e {
+
+// A falling box as the suite knows it: where it stands in a level's waiting window, which is
+// where its look is learned, and the left edge of the column it falls down. In pixels.
+struct BoxSpec {
+    QRect waiting;
+    int column = 0;
+};
+
+// Where a box was seen: its top edge and the rows in which the box itself shows, which are fewer
+// when a bar hides part of it or the window's bottom edge cuts it.
+struct BoxSighting {
+    int top = 0;
+    int firstVisibleRow = 0;
+    int lastVisibleRow = 0;
+
+    int visibleRows() const { return lastVisibleRow - firstVisibleRow + 1; }
+};
+
+// Finds falling boxes in screenshots of a level window. Each box's look is taken from the
+// waiting window, inside its see-through rim; a box is then sought down its column row by row,
+// so it is found even when a bar covers part of it or the scenery shows through its holes.
+class BoxFinder {
+public:
+    BoxFinder(const QImage& waitingShot, std::span<const BoxSpec> boxes);
+
+    int boxCount() const { return int(m_looks.size()); }
+    const BoxSpec& box(int index) const { return m_looks[std::size_t(index)].spec; }
+    std::vector<std::optional<BoxSighting>> find(const QImage& shot) const;
+
+private:
+    struct Look {
+        BoxSpec spec;
+        int rim = 0;
+        std::vector<int> sampleColumns;      // inside the rim, relative to the box
+        std::vector<std::vector<QRgb>> rows; // the samples of each row inside the rim
+    };
+
+    static Look learn(const QImage& waitingShot, const BoxSpec& spec);
+    static std::optional<BoxSighting> findOne(const Look& look, const QImage& shot);
+    static bool rowMatches(const Look& look, std::size_t row, const QImage& shot, int y);
+
+    std::vector<Look> m_looks;
+};
+
+} // namespace cratefall::e2e

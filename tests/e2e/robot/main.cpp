@@ -1,0 +1,271 @@
+// The end-to-end suite's robot: finds the game's windows on the X server, takes screenshots of
+// them, reads their pixels, and clicks like a player. Every position is in pixels of a window's
+// client area; every time in milliseconds. Exit status 0: done or true, 1: not so or timed out,
+// 2: misuse.
+#include "box_finder.h"
+#include "box_player.h"
+#include "image_probes.h"
+#include "x_session.h"
+
+#include <QColor>
+#include <QStringList>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace cratefall::e2e;
+
+namespace {
+
+constexpr int misuse = 2;
+constexpr int defaultTimeoutMs = 10000;
+
+using Args = std::vector<std::string>;
+
+struct Misuse : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+const std::string& arg(const Args& args, std::size_t index)
+{
+    if (index >= args.size())
+        throw Misuse("missing argument");
+    return args[index];
+}
+
+std::vector<int> numbers(const std::string& text, qsizetype count)
+{
+    const QStringList parts = QString::fromStdString(text).split(QLatin1Char(','));
+    if (parts.size() != count)
+        throw Misuse("expected " + std::to_string(count) + " numbers in " + text);
+    std::vector<int> values;
+    for (const QString& part : parts) {
+        bool ok = false;
+        values.push_back(part.toInt(&ok));
+        if (!ok)
+            throw Misuse("not a number: " + part.toStdString());
+    }
+    return values;
+}
+
+QPoint point(const std::string& text)
+{
+    const auto v = numbers(text, 2);
+    return {v[0], v[1]};
+}
+
+QRect rect(const std::string& text)
+{
+    const auto v = numbers(text, 4);
+    return {v[0], v[1], v[2], v[3]};
+}
+
+QRgb colour(const std::string& text)
+{
+    const QColor parsed = QColor::fromString(QString::fromStdString(text));
+    if (!parsed.isValid())
+        throw Misuse("not a colour: " + text);
+    return parsed.rgb();
+}
+
+// "x,y,w,h@column": where the box waits, and the left edge of the column it falls down.
+std::vector<BoxSpec> boxSpecs(const Args& args, std::size_t from)
+{
+    std::vector<BoxSpec> boxes;
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const auto at = args[i].find('@');
+        if (at == std::string::npos)
+            throw Misuse("a box is written x,y,w,h@column");
+        boxes.push_back({rect(args[i].substr(0, at)), numbers(args[i].substr(at + 1), 1)[0]});
+    }
+    if (boxes.empty())
+        throw Misuse("no boxes given");
+    return boxes;
+}
+
+WindowId windowId(const std::string& text)
+{
+    return std::stoul(text, nullptr, 0);
+}
+
+std::chrono::milliseconds timeoutArg(const Args& args, std::size_t index)
+{
+    return std::chrono::milliseconds(index < args.size() ? std::stoi(args[index])
+                                                         : defaultTimeoutMs);
+}
+
+QImage load(const std::string& file)
+{
+    QImage image(QString::fromStdString(file));
+    if (image.isNull())
+        throw std::runtime_error("cannot read the screenshot " + file);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+int printWhenFound(const std::function<std::optional<WindowId>()>& find,
+                   std::chrono::milliseconds timeout)
+{
+    std::optional<WindowId> found;
+    waitUntil([&] { return (found = find()).has_value(); }, timeout);
+    if (!found)
+        return 1;
+    std::printf("%lu\n", *found);
+    return 0;
+}
+
+int windowCommand(const Args& args)
+{
+    const XSession x;
+    const std::string& caption = arg(args, 0);
+    return printWhenFound([&] { return x.findClient(caption); }, timeoutArg(args, 1));
+}
+
+int popupCommand(const Args& args)
+{
+    const XSession x;
+    return printWhenFound([&] { return x.findMenuPopup(); }, timeoutArg(args, 0));
+}
+
+int goneCommand(const Args& args)
+{
+    const XSession x;
+    const WindowId window = windowId(arg(args, 0));
+    return waitUntil([&] { return !x.isViewable(window); }, timeoutArg(args, 1)) ? 0 : 1;
+}
+
+int shotCommand(const Args& args)
+{
+    const XSession x;
+    const QImage shot = x.grab(windowId(arg(args, 0)));
+    return !shot.isNull() && shot.save(QString::fromStdString(arg(args, 1)), "PNG") ? 0 : 1;
+}
+
+int probeCommand(const Args& args)
+{
+    const QImage image = load(arg(args, 0));
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const QPoint at = point(args[i]);
+        if (!image.rect().contains(at))
+            throw Misuse("outside the screenshot: " + args[i]);
+        std::printf("%s\n", QColor(image.pixel(at)).name().toStdString().c_str());
+    }
+    return 0;
+}
+
+int extentCommand(const Args& args)
+{
+    const auto extent =
+        extentOfOtherColours(load(arg(args, 0)), rect(arg(args, 1)), colour(arg(args, 2)));
+    if (!extent)
+        std::printf("none\n");
+    else
+        std::printf("%d %d %d %d\n", extent->x(), extent->y(), extent->width(), extent->height());
+    return 0;
+}
+
+int inkCommand(const Args& args)
+{
+    const Axis axis = arg(args, 2) == "rows" ? Axis::Rows : Axis::Columns;
+    const int gap = args.size() > 3 ? std::stoi(args[3]) : 3;
+    for (const int centre : inkRunCentres(load(arg(args, 0)), rect(arg(args, 1)), axis, gap))
+        std::printf("%d\n", centre);
+    return 0;
+}
+
+// FILE FROM_ROW COLOUR LEFT,RIGHT...: per strip, the first row unlike the colour, or "-".
+int firstInkCommand(const Args& args)
+{
+    const QImage image = load(arg(args, 0));
+    const int fromRow = std::stoi(arg(args, 1));
+    const QRgb paper = colour(arg(args, 2));
+    for (std::size_t i = 3; i < args.size(); ++i) {
+        const auto strip = numbers(args[i], 2);
+        const auto row = firstRowWithout(image, fromRow, strip[0], strip[1], paper);
+        std::printf(row ? "%d\n" : "-\n", row.value_or(0));
+    }
+    return 0;
+}
+
+int differCommand(const Args& args)
+{
+    const QImage a = load(arg(args, 0));
+    const QImage b = load(arg(args, 1));
+    if (a.size() != b.size())
+        throw std::runtime_error("the screenshots differ in size");
+    const QRect area = args.size() > 2 ? rect(args[2]) : a.rect();
+    std::printf("%d\n", differingPixels(a, b, area));
+    return 0;
+}
+
+// WAITING_SHOT SHOT BOX...: per box "top first-visible-row last-visible-row", or "-".
+int boxesCommand(const Args& args)
+{
+    const BoxFinder finder(load(arg(args, 0)), boxSpecs(args, 2));
+    for (const auto& sighting : finder.find(load(arg(args, 1)))) {
+        if (sighting)
+            std::printf("%d %d %d\n", sighting->top, sighting->firstVisibleRow,
+                        sighting->lastVisibleRow);
+        else
+            std::printf("-\n");
+    }
+    return 0;
+}
+
+int clickCommand(const Args& args)
+{
+    const XSession x;
+    x.click(windowId(arg(args, 0)), point(arg(args, 1)));
+    return 0;
+}
+
+int closeCommand(const Args& args)
+{
+    const XSession x;
+    x.requestClose(windowId(arg(args, 0)));
+    return 0;
+}
+
+// WINDOW WAITING_SHOT MARGIN TIMEOUT BOX...: plays until another window appears.
+int playCommand(const Args& args)
+{
+    const XSession x;
+    const BoxFinder finder(load(arg(args, 1)), boxSpecs(args, 4));
+    const PlayOptions options{std::stoi(arg(args, 2)), timeoutArg(args, 3)};
+    const PlayResult result = playBoxes(x, windowId(arg(args, 0)), finder, options);
+    const char* ends[] = {"new-window", "window-gone", "timed-out"};
+    std::printf("%s %d\n", ends[int(result.end)], result.clicks);
+    return result.end == PlayEnd::NewWindow ? 0 : 1;
+}
+
+const std::map<std::string, std::function<int(const Args&)>> commands{
+    {"window", windowCommand}, {"popup", popupCommand},        {"gone", goneCommand},
+    {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
+    {"ink", inkCommand},       {"first-ink", firstInkCommand}, {"differ", differCommand},
+    {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
+    {"play", playCommand},
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 2 || !commands.contains(argv[1])) {
+        std::fprintf(stderr, "usage: %s COMMAND ARGS...; commands:", argv[0]);
+        for (const auto& [name, command] : commands)
+            std::fprintf(stderr, " %s", name.c_str());
+        std::fprintf(stderr, "\n");
+        return misuse;
+    }
+    try {
+        return commands.at(argv[1])(Args(argv + 2, argv + argc));
+    } catch (const Misuse& error) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], error.what());
+        return misuse;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], error.what());
+        return 1;
+    }
+}

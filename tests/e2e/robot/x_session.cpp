@@ -1,0 +1,242 @@
+#include "x_session.h"
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+// After every Qt header: Xlib defines macros (None, Bool, Status...) that Qt's headers also use.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace cratefall::e2e {
+namespace {
+
+// Xlib's default handler ends the program on any error, but a window that has just gone away is
+// an ordinary event for a test: every call that may meet one checks this instead.
+int lastErrorCode = 0;
+
+int recordError(Display*, XErrorEvent* event)
+{
+    lastErrorCode = event->error_code;
+    return 0;
+}
+
+struct XFreeDeleter {
+    void operator()(void* data) const
+    {
+        if (data)
+            XFree(data);
+    }
+};
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+
+// A window property as raw items; empty when the window or the property is missing.
+struct Property {
+    std::unique_ptr<unsigned char, XFreeDeleter> data;
+    unsigned long items = 0;
+    int format = 0;
+};
+
+Property readProperty(Display* display, Window window, Atom property)
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    lastErrorCode = 0;
+    const int status =
+        XGetWindowProperty(display, window, property, 0, 4096, False, AnyPropertyType, &type,
+                           &format, &items, &remaining, &data);
+    Property result;
+    result.data.reset(data);
+    if (status != Success || lastErrorCode != 0 || !data)
+        return {};
+    result.items = items;
+    result.format = format;
+    return result;
+}
+
+std::vector<Window> windowList(const Property& property)
+{
+    std::vector<Window> windows;
+    if (property.format != 32)
+        return windows;
+    // Xlib hands 32-bit items over as longs, whatever their size on the wire.
+    const auto* items = reinterpret_cast<const unsigned long*>(property.data.get());
+    windows.assign(items, items + property.items);
+    return windows;
+}
+
+constexpr unsigned long redMask = 0xFF0000;
+constexpr unsigned long greenMask = 0x00FF00;
+constexpr unsigned long blueMask = 0x0000FF;
+
+} // namespace
+
+XSession::XSession() : m_display(XOpenDisplay(nullptr))
+{
+    if (!m_display)
+        throw std::runtime_error("cannot open the X display named by DISPLAY");
+    int event = 0;
+    int error = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(m_display, &event, &error, &major, &minor)) {
+        XCloseDisplay(m_display);
+        throw std::runtime_error("the X server has no XTEST extension");
+    }
+    XSetErrorHandler(recordError);
+    m_root = DefaultRootWindow(m_display);
+}
+
+XSession::~XSession()
+{
+    XCloseDisplay(m_display);
+}
+
+unsigned long XSession::atom(const char* name) const
+{
+    return XInternAtom(m_display, name, False);
+}
+
+std::string XSession::caption(WindowId window) const
+{
+    const Property utf8 = readProperty(m_display, window, atom("_NET_WM_NAME"));
+    if (utf8.format == 8)
+        return {reinterpret_cast<const char*>(utf8.data.get()), utf8.items};
+    const Property legacy = readProperty(m_display, window, XA_WM_NAME);
+    if (legacy.format == 8)
+        return {reinterpret_cast<const char*>(legacy.data.get()), legacy.items};
+    return {};
+}
+
+bool XSession::hasWindowType(WindowId window, const char* typeName) const
+{
+    const Property types = readProperty(m_display, window, atom("_NET_WM_WINDOW_TYPE"));
+    const Atom wanted = atom(typeName);
+    for (const Window type : windowList(types))
+        if (type == wanted)
+            return true;
+    return false;
+}
+
+bool XSession::isViewable(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    lastErrorCode = 0;
+    const Status status = XGetWindowAttributes(m_display, window, &attributes);
+    return status != 0 && lastErrorCode == 0 && attributes.map_state == IsViewable;
+}
+
+std::optional<WindowId> XSession::findClient(std::string_view caption) const
+{
+    XSync(m_display, False);
+    const Property clients = readProperty(m_display, m_root, atom("_NET_CLIENT_LIST"));
+    for (const Window window : windowList(clients))
+        if (this->caption(window) == caption && isViewable(window))
+            return window;
+    return std::nullopt;
+}
+
+std::optional<WindowId> XSession::findMenuPopup() const
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(m_display, m_root, &root, &parent, &children, &count))
+        return std::nullopt;
+    const std::unique_ptr<Window, XFreeDeleter> owned(children);
+    for (unsigned int i = count; i-- > 0;) { // top of the stack first
+        const Window window = children[i];
+        if (isViewable(window) && (hasWindowType(window, "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU") ||
+                                   hasWindowType(window, "_NET_WM_WINDOW_TYPE_POPUP_MENU")))
+            return window;
+    }
+    return std::nullopt;
+}
+
+QSize XSession::size(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    lastErrorCode = 0;
+    if (!XGetWindowAttributes(m_display, window, &attributes) || lastErrorCode != 0)
+        return {};
+    return {attributes.width, attributes.height};
+}
+
+QImage XSession::grab(WindowId window) const
+{
+    const QSize area = size(window);
+    if (area.isEmpty())
+        return {};
+    lastErrorCode = 0;
+    const std::unique_ptr<XImage, ImageDeleter> shot(
+        XGetImage(m_display, window, 0, 0, unsigned(area.width()), unsigned(area.height()),
+                  AllPlanes, ZPixmap));
+    XSync(m_display, False);
+    if (!shot || lastErrorCode != 0)
+        return {};
+    if (shot->bits_per_pixel != 32 || shot->red_mask != redMask || shot->green_mask != greenMask ||
+        shot->blue_mask != blueMask)
+        throw std::runtime_error("the screen is not 24-bit true colour");
+    QImage image(area, QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        const auto* from = reinterpret_cast<const quint32*>(shot->data + y * shot->bytes_per_line);
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < area.width(); ++x)
+            to[x] = 0xFF000000u | from[x];
+    }
+    return image;
+}
+
+void XSession::click(WindowId window, QPoint pixel) const
+{
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, m_root, pixel.x(), pixel.y(), &rootX, &rootY, &child);
+    XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(m_display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, Button1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::requestClose(WindowId window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atom("_NET_CLOSE_WINDOW");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2; // the request comes from a pager or taskbar, i.e. the user
+    XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(m_display, False);
+}
+
+void XSession::watchNewWindows() const
+{
+    XSelectInput(m_display, m_root, SubstructureNotifyMask);
+    XSync(m_display, False);
+}
+
+bool XSession::newWindowMapped() const
+{
+    bool mapped = false;
+    while (XPending(m_display) > 0) {
+        XEvent event{};
+        XNextEvent(m_display, &event);
+        if (event.type == MapNotify)
+            mapped = true;
+    }
+    return mapped;
+}
+
+} // namespace cratefall::e2e

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+
+struct _XDisplay;
+
+namespace cratefall::e2e {
+
+using WindowId = unsigned long;
+using Clock = std::chrono::steady_clock;
+
+// One connection to the X server the game runs on: finds windows the way a person does (by their
+// caption), looks at them, and clicks them through the XTEST extension like a real mouse.
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // A window the window manager manages, shown, whose caption is exactly this.
+    std::optional<WindowId> findClient(std::string_view caption) const;
+    // A menu that has dropped down (Qt maps menus unmanaged, as popups).
+    std::optional<WindowId> findMenuPopup() const;
+    bool isViewable(WindowId window) const;
+
+    // What the window shows on screen, client pixels only; a null image if it is gone.
+    QImage grab(WindowId window) const;
+    QSize size(WindowId window) const;
+
+    // A press and release of the left button at a pixel of the window.
+    void click(WindowId window, QPoint pixel) const;
+    // Asks the window manager to close the window, as its close button does.
+    void requestClose(WindowId window) const;
+
+    // From now on, notes every window mapped on the screen; newWindowMapped() reports and
+    // forgets what was noted.
+    void watchNewWindows() const;
+    bool newWindowMapped() const;
+
+private:
+    unsigned long atom(const char* name) const;
+    std::string caption(WindowId window) const;
+    bool hasWindowType(WindowId window, const char* typeName) const;
+
+    _XDisplay* m_display;
+    WindowId m_root;
+};
+
+// Polls until the predicate holds or the time is up; returns whether it held.
+template <class Predicate>
+bool waitUntil(Predicate holds, std::chrono::milliseconds timeout,
+               std::chrono::milliseconds pollEvery = std::chrono::milliseconds(20))
+{
+    const auto deadline = Clock::now() + timeout;
+    while (!holds()) {
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(pollEvery);
+    }
+    return true;
+}
+
+} // namespace cratefall::e2e

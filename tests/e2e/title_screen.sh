@@ -1,0 +1,55 @@
+#!/bin/bash
+# The title window as a player first sees it: its caption, a white client area of the designed
+# size below the menu bar, and three pictures falling at their own speeds.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/lib.sh"
+source "$here/screens.sh"
+
+ensure_display
+start_game "$CRATEFALL"
+title=$(window "$title_caption")
+
+step "the client area: ${title_client_width} x ${title_client_height} pixels below the menu bar"
+read -r width height < <(xwininfo -id "$title" | awk '/ Width:/ {w = $2} / Height:/ {h = $2}
+    END {print w, h}')
+expect_equal "$width" "$title_client_width" "the title window's width"
+first=$(shot "$title" first)
+menu=$(title_menu_height "$first" "$height")
+[ "$menu" -ge 10 ] && [ "$menu" -le 40 ] || fail "a menu bar $menu pixels high"
+
+step "white between the pictures, from the menu bar to the bottom"
+strips=("0,$(($(px 130) - 1))" "$(($(px 240) + $(px 825))),$(($(px 2040) - 1))"
+    "$(($(px 2100) + $(px 840))),$(($(px 3840) - 1))"
+    "$(($(px 4500) + $(px 825))),$((title_client_width - 1))")
+for strip in "${strips[@]}"; do
+    left=${strip%,*}
+    right=${strip#*,}
+    extent=$(robot extent "$first" "$left,$menu,$((right - left + 1)),$title_client_height" "$white")
+    expect_equal "$extent" none "colours other than white between x=$left and x=$right"
+done
+
+step "the three pictures fall, each at its own speed"
+for attempt in 1 2 3 4 5; do
+    a=$(shot "$title" "fall-$attempt-a")
+    sleep 1
+    b=$(shot "$title" "fall-$attempt-b")
+    mapfile -t before < <(title_picture_tops "$a" "$menu")
+    mapfile -t after < <(title_picture_tops "$b" "$menu")
+    echo "tops ${before[*]} -> ${after[*]}"
+    # A picture out of sight or sent back to the top in between tells nothing; look again.
+    usable=1
+    for i in 0 1 2; do
+        [ "${before[i]}" = - ] || [ "${after[i]}" = - ] && usable=0 && continue
+        [ "${after[i]}" -le "${before[i]}" ] && usable=0
+    done
+    [ "$usable" -eq 1 ] || continue
+    fell1=$((after[0] - before[0]))
+    fell2=$((after[1] - before[1]))
+    fell3=$((after[2] - before[2]))
+    [ "$fell2" -gt "$fell1" ] && [ "$fell1" -gt "$fell3" ] && [ "$fell3" -gt 0 ] ||
+        fail "pictures fell $fell1, $fell2 and $fell3 pixels; the middle one is the fastest," \
+            "the right one the slowest"
+    exit 0
+done
+fail "never saw all three pictures fall between two screenshots"
