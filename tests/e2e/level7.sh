@@ -31,49 +31,43 @@ step "a click on the scenery starts the level"
 click "$level7" "$(px 6750),$(px 3750)"
 
 step "a box behind the bar: the bar hides it, and a click on the bar does nothing"
-found=
-for attempt in $(seq 60); do
-    before=$(shot "$level7" "bar-$attempt")
-    mapfile -t seen < <(robot boxes "$waiting" "$before" "${boxes[@]}")
-    for i in "${!seen[@]}"; do
-        [ "${seen[i]}" = - ] && continue
-        top=${seen[i]%% *}
-        if [ "$top" -ge $((bar_middle - box_size + 8)) ] && [ "$top" -le $((bar_middle - 8)) ]; then
-            found=$i
-            break 2
-        fi
-    done
-done
-[ -n "$found" ] || fail "never saw a box pass behind the bar"
+# A box whose top is in this range still covers the bar's middle row three ticks later; the robot
+# clicks that row of its column the moment it sees it.
+before="$work/bar.png"
+read -r number top _ < <(robot await-box "$level7" "$waiting" $((bar_middle - box_size + 6)) \
+    $((bar_middle - 30)) 5000 "$before" "$bar_middle" "${boxes[@]}") ||
+    fail "never saw a box pass behind the bar"
+found=$((number - 1))
+echo "box $number at $top, behind the bar, clicked there"
+now=$(shot "$level7" bar-clicked-now)
+mapfile -t seen < <(robot boxes "$waiting" "$now" "${boxes[@]}")
+[ "${seen[found]}" != - ] && [ "${seen[found]%% *}" -le $((bar_middle - 5)) ] ||
+    fail "box $number had left the bar's middle row before the click: ${seen[found]}"
 column=$(column_of "$found")
-echo "box $((found + 1)) at $top, behind the bar"
 # Box 1's column starts left of the bar; only what the bar covers counts.
 hidden_left=$((column + 5 > bar_left ? column + 5 : bar_left))
 hidden="$hidden_left,$bar_top,$((column + box_size - 5 - hidden_left)),$bar_height"
 expect_equal "$(robot differ "$waiting" "$before" "$hidden")" 0 \
-    "pixels of the bar that changed with box $((found + 1)) behind it"
-click "$level7" "$((column + box_size / 2)),$bar_middle"
+    "pixels of the bar that changed with box $number behind it"
 sleep 0.25
 after=$(shot "$level7" bar-clicked)
 mapfile -t seen < <(robot boxes "$waiting" "$after" "${boxes[@]}")
 [ "${seen[found]}" != - ] && [ "${seen[found]%% *}" -gt "$top" ] ||
-    fail "box $((found + 1)) went from $top to ${seen[found]} after a click on the bar"
+    fail "box $number went from $top to ${seen[found]} after a click on the bar"
 expect_equal "$(robot differ "$before" "$after" "$score")" 0 "score pixels changed by the bar click"
 
 step "a click on a box sends it to the top and changes the score"
-lowest=-1
-for i in "${!seen[@]}"; do
-    [ "${seen[i]}" = - ] && continue
-    if [ "$lowest" -lt 0 ] || [ "${seen[i]%% *}" -gt "${seen[lowest]%% *}" ]; then lowest=$i; fi
-done
-read -r top first last <<<"${seen[lowest]}"
-click "$level7" "$(($(column_of "$lowest") + box_size / 2)),$(((first + last) / 2))"
+# Low enough that, sent to the top, it is seen above that place for more than a second.
+aimed="$work/aimed.png"
+read -r number top _ < <(robot await-box "$level7" "$waiting" $(px 3750) $(px 7500) 5000 \
+    "$aimed" aim "${boxes[@]}") || fail "never saw a box low enough to click"
+echo "box $number at $top, clicked"
 sleep 0.25
 clicked=$(shot "$level7" box-clicked)
 mapfile -t seen < <(robot boxes "$waiting" "$clicked" "${boxes[@]}")
-[ "${seen[lowest]}" != - ] && [ "${seen[lowest]%% *}" -lt $((top - box_size)) ] ||
-    fail "box $((lowest + 1)) went from $top to ${seen[lowest]} after a click on it"
-[ "$(robot differ "$after" "$clicked" "$score")" -gt 0 ] || fail "the score did not change"
+[ "${seen[number - 1]}" != - ] && [ "${seen[number - 1]%% *}" -lt "$top" ] ||
+    fail "box $number went from $top to ${seen[number - 1]} after a click on it"
+[ "$(robot differ "$aimed" "$clicked" "$score")" -gt 0 ] || fail "the score did not change"
 
 step "the scenery shows through the boxes' rims"
 # Where a box stood while the level waited, the same scenery is seen once it has fallen away

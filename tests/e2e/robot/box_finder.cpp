@@ -1,5 +1,6 @@
 #include "box_finder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace cratefall::e2e {
@@ -19,7 +20,16 @@ int rimOf(int size)
     return (size + tilePixels - 1) / tilePixels + 1;
 }
 
+constexpr int aimBelowCentre = 4;
+
 } // namespace
+
+QPoint aimPoint(const BoxSpec& box, const BoxSighting& sighting)
+{
+    const int centre = (sighting.firstVisibleRow + sighting.lastVisibleRow) / 2;
+    const int y = std::min(centre + aimBelowCentre, sighting.lastVisibleRow);
+    return {box.column + box.waiting.width() / 2, y};
+}
 
 BoxFinder::BoxFinder(const QImage& waitingShot, std::span<const BoxSpec> boxes)
 {

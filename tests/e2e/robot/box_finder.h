@@ -25,6 +25,10 @@ struct BoxSighting {
     int visibleRows() const { return lastVisibleRow - firstVisibleRow + 1; }
 };
 
+// Where to click a box just seen: its column's middle, a little below the middle of what shows of
+// it, as it may fall one step between the look and the click.
+QPoint aimPoint(const BoxSpec& box, const BoxSighting& sighting);
+
 // Finds falling boxes in screenshots of a level window. Each box's look is taken from the
 // waiting window, inside its see-through rim; a box is then sought down its column row by row,
 // so it is found even when a bar covers part of it or the scenery shows through its holes.

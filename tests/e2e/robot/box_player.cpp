@@ -8,9 +8,6 @@ namespace {
 using Sightings = std::vector<std::optional<BoxSighting>>;
 using std::chrono::milliseconds;
 
-// How far below the centre of the seen part of a box to aim: the box may fall one step between
-// the look and the click.
-constexpr int aimBelowCentre = 4;
 // A click the game has not answered by then missed its box.
 constexpr milliseconds clickAnswerTime{250};
 
@@ -32,13 +29,6 @@ std::optional<int> lowestBelow(const Sightings& sightings, int margin)
             lowest = i;
     }
     return lowest;
-}
-
-QPoint aimAt(const BoxSpec& box, const BoxSighting& sighting)
-{
-    const int centre = (sighting.firstVisibleRow + sighting.lastVisibleRow) / 2;
-    const int y = std::min(centre + aimBelowCentre, sighting.lastVisibleRow);
-    return {box.column + box.waiting.width() / 2, y};
 }
 
 // One click's life: aimed, answered by the game (the box jumps up), then a tick seen after it.
@@ -75,7 +65,7 @@ private:
         if (!target)
             return;
         const BoxSighting& sighting = *seen[std::size_t(*target)];
-        m_session.click(m_window, aimAt(m_finder.box(*target), sighting));
+        m_session.click(m_window, aimPoint(m_finder.box(*target), sighting));
         ++m_clicks;
         m_target = *target;
         m_targetTop = sighting.top;

@@ -240,12 +240,51 @@ int playCommand(const Args& args)
     return result.end == PlayEnd::NewWindow ? 0 : 1;
 }
 
+// WINDOW WAITING_SHOT TOP_FROM TOP_TO TIMEOUT SHOT CLICK_ROW BOX...: waits for a box whose top
+// lies between the two rows, saves that screenshot and prints "box top first-visible last-visible"
+// (boxes counted from 1). CLICK_ROW "aim" clicks the box where a player would, a number clicks that
+// row of the box's column, "-" does not click; the click comes at once, before the box falls on.
+int awaitBoxCommand(const Args& args)
+{
+    const XSession x;
+    const WindowId window = windowId(arg(args, 0));
+    const BoxFinder finder(load(arg(args, 1)), boxSpecs(args, 7));
+    const int from = std::stoi(arg(args, 2));
+    const int to = std::stoi(arg(args, 3));
+    QImage shot;
+    std::optional<std::pair<int, BoxSighting>> seen;
+    waitUntil(
+        [&] {
+            shot = x.grab(window);
+            if (shot.isNull())
+                return false;
+            const auto sightings = finder.find(shot);
+            for (int i = 0; i < int(sightings.size()); ++i)
+                if (const auto& s = sightings[std::size_t(i)]; s && s->top >= from && s->top <= to)
+                    seen = {i, *s};
+            return seen.has_value();
+        },
+        timeoutArg(args, 4), std::chrono::milliseconds(0));
+    if (!seen)
+        return 1;
+    const BoxSpec& box = finder.box(seen->first);
+    const std::string& click = arg(args, 6);
+    if (click == "aim")
+        x.click(window, aimPoint(box, seen->second));
+    else if (click != "-")
+        x.click(window, {box.column + box.waiting.width() / 2, std::stoi(click)});
+    shot.save(QString::fromStdString(arg(args, 5)), "PNG");
+    std::printf("%d %d %d %d\n", seen->first + 1, seen->second.top, seen->second.firstVisibleRow,
+                seen->second.lastVisibleRow);
+    return 0;
+}
+
 const std::map<std::string, std::function<int(const Args&)>> commands{
     {"window", windowCommand}, {"popup", popupCommand},        {"gone", goneCommand},
     {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
     {"ink", inkCommand},       {"first-ink", firstInkCommand}, {"differ", differCommand},
     {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
-    {"play", playCommand},
+    {"play", playCommand},     {"await-box", awaitBoxCommand},
 };
 
 } // namespace

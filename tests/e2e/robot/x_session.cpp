@@ -134,12 +134,12 @@ bool XSession::isViewable(WindowId window) const
     return status != 0 && lastErrorCode == 0 && attributes.map_state == IsViewable;
 }
 
-std::optional<WindowId> XSession::findClient(std::string_view caption) const
+std::optional<WindowId> XSession::findClient(std::string_view wanted) const
 {
     XSync(m_display, False);
     const Property clients = readProperty(m_display, m_root, atom("_NET_CLIENT_LIST"));
     for (const Window window : windowList(clients))
-        if (this->caption(window) == caption && isViewable(window))
+        if (caption(window) == wanted && isViewable(window))
             return window;
     return std::nullopt;
 }
