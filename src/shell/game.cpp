@@ -33,6 +33,8 @@ void prepareApplication()
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setApplicationName(QStringLiteral("cratefall"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    // Lets desktops match the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.cratefall.Cratefall"));
     // The runtime ends the program itself, when no screen is left loaded.
     QApplication::setQuitOnLastWindowClosed(false);
 }
