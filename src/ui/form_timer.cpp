@@ -7,6 +7,12 @@
 #include <cmath>
 
 namespace cratefall::ui {
+namespace {
+
+// Timer wake-ups this late keep the grid; the next tick still comes most of a period later.
+constexpr double maxLatenessMs = 10.0;
+
+} // namespace
 
 FormTimer::FormTimer(Runtime& runtime, std::function<void()> tick)
     : m_runtime(runtime), m_tick(std::move(tick))
@@ -83,12 +89,15 @@ void FormTimer::onTimeout()
         arm();
         return;
     }
+    const double lateMs = now - m_nextMs;
     fire();
     if (!m_enabled || m_held || m_timer.isActive())
         return;
     const double after = double(m_clock.nsecsElapsed()) / 1e6;
-    m_nextMs += m_periodMs;
-    if (m_nextMs <= after) // late: skip the missed deadlines instead of catching up
+    // A tick held up by a busy event loop starts a new grid from itself: on the old grid the
+    // next deadline could follow it at once, and two quick steps look like a jump to the player.
+    m_nextMs = lateMs > maxLatenessMs ? now + m_periodMs : m_nextMs + m_periodMs;
+    if (m_nextMs <= after) // the tick outlasted a period: skip the missed deadlines, no catching up
         m_nextMs += std::ceil((after - m_nextMs) / m_periodMs) * m_periodMs;
     if (m_nextMs <= after)
         m_nextMs += m_periodMs;

@@ -11,8 +11,9 @@ namespace cratefall::ui {
 class Runtime;
 
 // A screen's Timer1. Ticks fall on a grid of deadlines so the mean rate holds exactly; a tick
-// that comes too late is dropped rather than made up, so a stall never ends in a burst. A tick
-// is never raised while the previous one runs, nor while a message box is open.
+// that comes too late is dropped rather than made up, and the first tick after a stall starts a
+// new grid, so a stall never ends in a burst. A tick is never raised while the previous one
+// runs, nor while a message box is open.
 class FormTimer {
 public:
     FormTimer(Runtime& runtime, std::function<void()> tick);
