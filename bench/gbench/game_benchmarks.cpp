@@ -9,7 +9,9 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -47,10 +49,8 @@ int scoreSoFar(const LevelRecord& record, int clicks)
 void clickTowardsTarget(LevelForm& level, int& clicks)
 {
     const LevelRecord& record = level.engine().record();
-    std::array<int, cratefall::levels::maxBoxes> order{};
-    for (int box = 1; box <= record.boxes; ++box)
-        order[std::size_t(box - 1)] = box;
-    const auto boxes = std::span(order).first(std::size_t(record.boxes));
+    std::vector<int> boxes(std::size_t(record.boxes));
+    std::iota(boxes.begin(), boxes.end(), 1);
     std::ranges::sort(boxes, std::greater{},
                       [&](int box) { return level.engine().boxTop(box).value(); });
     const int wanted = std::min(record.boxes, record.targetScore - scoreSoFar(record, clicks));
