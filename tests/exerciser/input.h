@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+namespace cratefall::exerciser {
+
+// Input as the desktop would deliver it: through the window, so Qt itself finds the widget under
+// the pointer, opens menus, honours shortcuts and makes double-clicks out of quick presses.
+//
+// QTest's own mouse helpers end by spinning the event loop, timers included: the game's real
+// timers would then tick at wall-clock moments and a seed would no longer replay the same game.
+// These helpers hand the events to the same entry point QTest uses and spin the loop without
+// timers, so every tick comes from the stream.
+enum class Clicks { Single, Double };
+
+void click(QWidget* window, QPoint at, Qt::MouseButton button, Clicks clicks);
+void moveMouse(QWidget* window, QPoint at);
+void pressKey(QWidget* window, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers);
+void activate(QWidget* window);
+// Resizes a top-level window, then lets its layout follow.
+void resizeWindow(QWidget* window, QSize size);
+// Everything Qt has queued except timers.
+void processQueuedEvents();
+
+} // namespace cratefall::exerciser
