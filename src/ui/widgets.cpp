@@ -23,6 +23,29 @@ bool isLeftPress(const QMouseEvent* event)
     return event->button() == Qt::LeftButton;
 }
 
+// A picture without transparent pixels that fills its whole control hides everything behind it.
+bool coversItsControl(const QImage& image, Stretch stretch, QSize control)
+{
+    if (image.isNull() || image.hasAlphaChannel())
+        return false;
+    return stretch == Stretch::Yes ||
+           (image.width() >= control.width() && image.height() >= control.height());
+}
+
+// The picture as the painter draws it stretched over a control, by that same painter call.
+QImage stretched(const QImage& image, QSize control, qreal ratio)
+{
+    QImage result(control * ratio, image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                           : QImage::Format_RGB32);
+    result.setDevicePixelRatio(ratio);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    // Tiles are tiny pixel art: scale them without smoothing so they stay crisp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(QPoint(0, 0), control), image);
+    return result;
+}
+
 } // namespace
 
 QColor resolve(Colour colour, const QPalette& palette)
@@ -57,17 +80,30 @@ PictureWidget::PictureWidget(const ControlSpec& spec, QWidget* parent, PressHand
     setGeometry(pixelRect(spec));
     setEnabled(spec.enabled == Enabled::Yes);
     setFocusPolicy(Qt::NoFocus);
+    // Told that nothing behind shows through, Qt repaints neither the window's background nor
+    // the scenery beneath when a box moves over this picture.
+    if (coversItsControl(m_image, m_stretch, size()))
+        setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // Tiles are tiny pixel art: scale them without smoothing so they stay crisp.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (m_stretch == Stretch::Yes)
-        painter.drawImage(rect(), m_image);
-    else
-        painter.drawImage(QPoint(0, 0), m_image);
+    painter.drawImage(QPoint(0, 0), m_stretch == Stretch::Yes ? stretchedImage() : m_image);
+}
+
+// Scaling costs far more than copying, and a falling box is repainted on every tick: the picture
+// is scaled once for the screen's pixel ratio, and again only if the ratio or the size changes.
+const QImage& PictureWidget::stretchedImage()
+{
+    if (m_image.isNull())
+        return m_image;
+    const qreal ratio = devicePixelRatioF();
+    const bool current = !m_stretched.isNull() && m_stretched.devicePixelRatio() == ratio &&
+                         m_stretched.deviceIndependentSize() == QSizeF(size());
+    if (!current)
+        m_stretched = stretched(m_image, size(), ratio);
+    return m_stretched;
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event)

@@ -27,9 +27,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    const QImage& stretchedImage();
+
     const QImage& m_image;
     Stretch m_stretch;
     PressHandler m_onPress;
+    QImage m_stretched;
 };
 
 class LabelWidget final : public QWidget {
