@@ -11,6 +11,8 @@ namespace cratefall::bench {
 // on one thread, and on a machine shared with builds the wall clock mostly measures the others.
 class SummaryReporter final : public benchmark::ConsoleReporter {
 public:
+    // Plain text: a reporter of our own does not see the --benchmark_color flag.
+    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 
