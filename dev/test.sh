@@ -9,3 +9,4 @@ build "$repo_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRATEFALL_WERROR=ON
 trap stop_display EXIT
 start_display
 ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600
+bash "$repo_root/dev/sanitize.sh"
