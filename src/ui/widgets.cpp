@@ -5,6 +5,7 @@
 #include "ui/units.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -86,10 +87,17 @@ PictureWidget::PictureWidget(const ControlSpec& spec, QWidget* parent, PressHand
         setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureWidget::paintEvent(QPaintEvent*)
+void PictureWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_stretch == Stretch::Yes ? stretchedImage() : m_image);
+    const QImage& image = m_stretch == Stretch::Yes ? stretchedImage() : m_image;
+    const qreal ratio = image.devicePixelRatio();
+    // One dirty rectangle at a time: drawn whole under a clip of many rectangles, a large picture
+    // goes through Qt's scanline path, which hands the scanlines to its thread pool on every tick
+    // and costs more in waking threads than the copy itself.
+    for (const QRect& dirty : event->region())
+        painter.drawImage(QRectF(dirty), image,
+                          QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }
 
 // Scaling costs far more than copying, and a falling box is repainted on every tick: the picture
