@@ -37,6 +37,7 @@ END {
     ratio_row("start-up to the mapped title window, median (ms)", "game.startup_ms", "reference.startup_ms", 1.25, 1, 1)
     ratio_row("resident memory (VmRSS) after 5 s on the title (MiB)", "game.title.rss_kb", "reference.rss_kb", 1.3, 1 / 1024, 1)
     ratio_row("private memory after 5 s on the title (MiB)", "game.title.private_kb", "reference.private_kb", 1.3, 1 / 1024, 2)
+    ratio_row("  of which written (Private_Dirty) (MiB)", "game.title.private_dirty_kb", "reference.private_dirty_kb", 1.3, 1 / 1024, 2)
     ratio_row("CPU, title animation, 10 s (% of a core)", "game.title.cpu_percent", "reference.cpu_percent", 1.5, 1, 2)
     ratio_row("CPU, level 10 played, 10 s (% of a core)", "game.level10.cpu_percent", "reference.cpu_percent", 2, 1, 2)
     ratio_row("  the same, title, from schedstat (ns precision)", "game.title.run_percent", "reference.run_percent", 1.5, 1, 2)

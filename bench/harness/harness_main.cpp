@@ -71,6 +71,7 @@ int resources(const std::string& caption, const std::vector<std::string>& number
     }
     std::cout << "rss_kb=" << memory->rssKb << '\n'
               << "private_kb=" << memory->privateKb << '\n'
+              << "private_dirty_kb=" << memory->privateDirtyKb << '\n'
               << "cpu_percent=" << 100.0 * (*after - *before) / wall.count() << '\n'
               << "run_percent=" << 100.0 * (*runAfter - *runBefore) / wall.count() << '\n';
     return 0;

@@ -36,7 +36,7 @@ std::optional<MemoryUse> memoryOf(pid_t pid)
     const auto dirty = kbField(rollup, "Private_Dirty");
     if (!rss || !clean || !dirty)
         return std::nullopt;
-    return MemoryUse{*rss, *clean + *dirty};
+    return MemoryUse{*rss, *clean + *dirty, *dirty};
 }
 
 std::optional<double> cpuSecondsOf(pid_t pid)

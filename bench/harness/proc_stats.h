@@ -8,6 +8,9 @@ namespace cratefall::bench {
 struct MemoryUse {
     long long rssKb = 0;     // VmRSS from /proc/PID/status
     long long privateKb = 0; // Private_Clean + Private_Dirty from /proc/PID/smaps_rollup
+    // Private_Dirty alone: pages the program wrote. Private_Clean also holds library pages that
+    // no other running process happens to map, so it moves with what else runs on the machine.
+    long long privateDirtyKb = 0;
 };
 
 std::optional<MemoryUse> memoryOf(pid_t pid);
