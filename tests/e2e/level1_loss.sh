@@ -9,42 +9,42 @@ source "$here/screens.sh"
 
 ensure_display
 start_game "$CRATEFALL"
-title=$(window "$title_caption")
-read -r height < <(xwininfo -id "$title" | awk '/ Height:/ {print $2}')
-menu=$(title_menu_height "$(shot "$title" title)" "$height")
+title=$(shown "$title_caption" title title_drawn)
+read -r _ height < <(image_size "$work/title.png")
+menu=$(title_menu_height "$work/title.png" "$height")
 
 step "let the title run until its pictures no longer fall side by side from the top"
 # Otherwise a title shown again without starting over would look just like a fresh one.
-for attempt in $(seq 40); do
-    mapfile -t tops < <(title_picture_tops "$(shot "$title" "title-$attempt")" "$menu")
-    pictures_fresh "${tops[@]}" || break
-    sleep 0.25
-done
+title_moved_on() {
+    local tops
+    mapfile -t tops < <(title_picture_tops "$1" "$menu")
+    ! pictures_fresh "${tops[@]}"
+}
+moved_on=$(await_look "$title" title-running title_moved_on) ||
+    fail "the title pictures never left their first places"
+mapfile -t tops < <(title_picture_tops "$moved_on" "$menu")
 echo "title pictures at ${tops[*]}"
-pictures_fresh "${tops[@]}" && fail "the title pictures never left their first places"
 
 step "File, Play; a click on the background starts level 1"
 open_menu "$title" alt+f
 xdotool key p
-level1=$(window "$level1_caption")
-waiting=$(shot "$level1" waiting)
+level1=$(shown "$level1_caption" waiting level_waiting 8280)
+waiting="$work/waiting.png"
 click "$level1" "$(px 3000),$(px 6000)"
-sleep 0.3
-a=$(shot "$level1" running-a)
-sleep 0.3
-b=$(shot "$level1" running-b)
-read -r moved seen < <(boxes_moved_down "$waiting" "$a" "$b" "${level1_boxes[@]}")
-expect_equal "$moved of $seen" "3 of 3" "boxes falling after the click"
+a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
+    fail "level 1 did not start after the click"
+expect_equal "$(await_fall "$level1" running-b "$waiting" "$a" "${level1_boxes[@]}")" "3 of 3" \
+    "boxes falling after the click"
 
 step "with no more clicks the loss box comes"
-loss=$(window Tilefall 30000)
+loss=$(window Tilefall 60000)
 expect_no_window Cratefall
 keys "$loss" Return
 expect_gone "$loss" Tilefall
 
 step "the title screen is back, its pictures starting from the top"
-title=$(window "$title_caption")
-again=$(shot "$title" title-again)
+title=$(shown "$title_caption" title-again title_drawn)
+again="$work/title-again.png"
 mapfile -t tops < <(title_picture_tops "$again" "$menu")
 echo "title pictures at ${tops[*]}"
 pictures_fresh "${tops[@]}" || fail "the title pictures are not back at the top: ${tops[*]}"

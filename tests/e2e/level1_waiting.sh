@@ -10,11 +10,8 @@ ensure_display
 open_level1
 
 step "a client area of 243 x 581 pixels"
-read -r width height < <(xwininfo -id "$level1" | awk '/ Width:/ {w = $2} / Height:/ {h = $2}
-    END {print w, h}')
+read -r width height < <(image_size "$waiting")
 expect_equal "$width x $height" "243 x 581" "the level 1 window's client area"
-
-waiting=$(shot "$level1" waiting)
 
 step "the score caption is black and the score green where the layout puts them"
 # Corners away from the captions' text; the score's own bottom edge lies below the window.
@@ -40,7 +37,7 @@ for spec in "${level1_boxes[@]}"; do
 done
 
 step "waiting: nothing moves"
-sleep 0.5
+sleep 0.5 # how long it is watched, not a wait for the game
 later=$(shot "$level1" waiting-later)
 expect_equal "$(robot differ "$waiting" "$later")" 0 "pixels changed while waiting"
 
@@ -53,12 +50,16 @@ for part in "${label_parts[@]}"; do
 done
 IFS=, read -r lx ly lw lh <<<"${label_parts[0]}"
 click "$level1" "$((lx + lw / 2)),$((ly + lh / 2))"
-sleep 0.5
-started=$(shot "$level1" started)
+started_look() {
+    local part
+    for part in "${label_parts[@]}"; do
+        [ "$(robot extent "$1" "$part" "$white")" = none ] || return 1
+    done
+    all_boxes_seen "$1" "$waiting" "${level1_boxes[@]}"
+}
+started=$(await_look "$level1" started started_look) || started="$work/started.png"
 for part in "${label_parts[@]}"; do
     expect_equal "$(robot extent "$started" "$part" "$white")" none "text left in $part"
 done
-sleep 0.3
-running=$(shot "$level1" running)
-read -r moved seen < <(boxes_moved_down "$waiting" "$started" "$running" "${level1_boxes[@]}")
-expect_equal "$moved of $seen" "3 of 3" "boxes falling after the click on the label"
+expect_equal "$(await_fall "$level1" running "$waiting" "$started" "${level1_boxes[@]}")" \
+    "3 of 3" "boxes falling after the click on the label"

@@ -8,24 +8,23 @@ source "$here/screens.sh"
 
 ensure_display
 open_level1
-waiting=$(shot "$level1" waiting)
 click "$level1" "$(px 3000),$(px 6000)"
 
 step "the robot clicks the boxes until a box comes"
-read -r ending clicks < <(robot play "$level1" "$waiting" "$(px 900)" 40000 "${level1_boxes[@]}") ||
+read -r ending clicks < <(robot play "$level1" "$waiting" "$(px 900)" 60000 "${level1_boxes[@]}") ||
     true
 echo "robot: $ending after $clicks clicks"
 expect_equal "$ending" new-window "how the robot's game ended"
-win=$(window Cratefall 5000)
+win=$(window Cratefall)
 expect_no_window Tilefall
 keys "$win" Return
 expect_gone "$win" Cratefall
 
 step "level 2 opens in place of level 1 and waits"
-level2=$(window "Cratefall - Level 2")
+level2=$(shown "Cratefall - Level 2" waiting-a level_waiting 8160)
+a="$work/waiting-a.png"
 expect_no_window "$level1_caption"
-a=$(shot "$level2" waiting-a)
-sleep 0.6
+sleep 0.6 # how long it is watched, not a wait for the game
 b=$(shot "$level2" waiting-b)
 expect_equal "$(robot differ "$a" "$b")" 0 "pixels that changed while level 2 waits"
 label="$(px 720),$(px 4320),$(px 2055),$(px 375)"

@@ -24,50 +24,66 @@ column_of() {
 
 ensure_display
 start_game "$CRATEFALL_E2E_ENTRY" Form8
-level7=$(window "Cratefall - Level 7")
-waiting=$(shot "$level7" waiting)
+level7=$(shown "Cratefall - Level 7" waiting level_waiting 8400)
+waiting="$work/waiting.png"
 
 step "a click on the scenery starts the level"
 click "$level7" "$(px 6750),$(px 3750)"
 
+# The level runs on while the robot looks, and lost boxes end it: the robot clicks and looks in
+# one go, and what it saw is judged after the game.
 step "a box behind the bar: the bar hides it, and a click on the bar does nothing"
 # A box whose top is in this range still covers the bar's middle row three ticks later; the robot
-# clicks that row of its column the moment it sees it.
-before="$work/bar.png"
-read -r number top _ < <(robot await-box "$level7" "$waiting" $((bar_middle - box_size + 6)) \
-    $((bar_middle - 30)) 5000 "$before" "$bar_middle" "${boxes[@]}") ||
-    fail "never saw a box pass behind the bar"
-found=$((number - 1))
-echo "box $number at $top, behind the bar, clicked there"
-now=$(shot "$level7" bar-clicked-now)
-mapfile -t seen < <(robot boxes "$waiting" "$now" "${boxes[@]}")
-[ "${seen[found]}" != - ] && [ "${seen[found]%% *}" -le $((bar_middle - 5)) ] ||
-    fail "box $number had left the bar's middle row before the click: ${seen[found]}"
-column=$(column_of "$found")
-# Box 1's column starts left of the bar; only what the bar covers counts.
-hidden_left=$((column + 5 > bar_left ? column + 5 : bar_left))
-hidden="$hidden_left,$bar_top,$((column + box_size - 5 - hidden_left)),$bar_height"
-expect_equal "$(robot differ "$waiting" "$before" "$hidden")" 0 \
-    "pixels of the bar that changed with box $number behind it"
-sleep 0.25
-after=$(shot "$level7" bar-clicked)
-mapfile -t seen < <(robot boxes "$waiting" "$after" "${boxes[@]}")
-[ "${seen[found]}" != - ] && [ "${seen[found]%% *}" -gt "$top" ] ||
-    fail "box $number went from $top to ${seen[found]} after a click on the bar"
-expect_equal "$(robot differ "$before" "$after" "$score")" 0 "score pixels changed by the bar click"
+# clicks that row of its column the moment it sees it, looks at once, and then until the game
+# has had ticks enough to answer the click.
+read -r number top _ _ bar_fate < <(robot await-box "$level7" "$waiting" \
+    $((bar_middle - box_size + 6)) $((bar_middle - 30)) 10000 "$work/bar" "$bar_middle" \
+    "${boxes[@]}") || fail "never saw a box pass behind the bar"
+bar_box=$((number - 1))
+behind_top=$top
+echo "box $number at $top, behind the bar, clicked there: $bar_fate"
 
 step "a click on a box sends it to the top and changes the score"
 # Low enough that, sent to the top, it is seen above that place for more than a second.
-aimed="$work/aimed.png"
-read -r number top _ < <(robot await-box "$level7" "$waiting" $(px 3750) $(px 7500) 5000 \
-    "$aimed" aim "${boxes[@]}") || fail "never saw a box low enough to click"
-echo "box $number at $top, clicked"
-sleep 0.25
-clicked=$(shot "$level7" box-clicked)
-mapfile -t seen < <(robot boxes "$waiting" "$clicked" "${boxes[@]}")
-[ "${seen[number - 1]}" != - ] && [ "${seen[number - 1]%% *}" -lt "$top" ] ||
-    fail "box $number went from $top to ${seen[number - 1]} after a click on it"
-[ "$(robot differ "$aimed" "$clicked" "$score")" -gt 0 ] || fail "the score did not change"
+read -r number top _ _ aim_fate < <(robot await-box "$level7" "$waiting" "$(px 3750)" "$(px 7500)" \
+    10000 "$work/aimed" aim "${boxes[@]}") || fail "never saw a box low enough to click"
+aimed_box=$((number - 1))
+aimed_top=$top
+echo "box $number at $top, clicked: $aim_fate"
+
+step "the robot clicks the boxes until a box comes"
+read -r ending clicks < <(robot play "$level7" "$waiting" "$(px 900)" 60000 "${boxes[@]}") || true
+echo "robot: $ending after $clicks clicks"
+expect_equal "$ending" new-window "how the robot's game ended"
+win=$(window Cratefall)
+expect_no_window Thingfall
+keys "$win" Return
+expect_gone "$win" Cratefall
+window "Thingfall - Level 8" >/dev/null
+expect_no_window "Cratefall - Level 7"
+
+step "what the looks showed: the bar hid box $((bar_box + 1)) and swallowed the click"
+mapfile -t seen < <(robot boxes "$waiting" "$work/bar-now.png" "${boxes[@]}")
+[ "${seen[bar_box]}" != - ] && [ "${seen[bar_box]%% *}" -le $((bar_middle - 5)) ] ||
+    fail "box $((bar_box + 1)) had left the bar's middle row before the click: ${seen[bar_box]}"
+column=$(column_of "$bar_box")
+# Box 1's column starts left of the bar; only what the bar covers counts.
+hidden_left=$((column + 5 > bar_left ? column + 5 : bar_left))
+hidden="$hidden_left,$bar_top,$((column + box_size - 5 - hidden_left)),$bar_height"
+expect_equal "$(robot differ "$waiting" "$work/bar-seen.png" "$hidden")" 0 \
+    "pixels of the bar that changed with box $((bar_box + 1)) behind it"
+mapfile -t seen < <(robot boxes "$waiting" "$work/bar-answer.png" "${boxes[@]}")
+[ "${seen[bar_box]}" != - ] && [ "${seen[bar_box]%% *}" -gt "$behind_top" ] ||
+    fail "box $((bar_box + 1)) went from $behind_top to ${seen[bar_box]} after a click on the bar"
+expect_equal "$(robot differ "$work/bar-seen.png" "$work/bar-answer.png" "$score")" 0 \
+    "score pixels changed by the bar click"
+
+step "what the looks showed: the clicked box went to the top and the score changed"
+mapfile -t seen < <(robot boxes "$waiting" "$work/aimed-answer.png" "${boxes[@]}")
+[ "${seen[aimed_box]}" != - ] && [ "${seen[aimed_box]%% *}" -lt "$aimed_top" ] ||
+    fail "box $((aimed_box + 1)) went from $aimed_top to ${seen[aimed_box]} after a click on it"
+[ "$(robot differ "$work/aimed-seen.png" "$work/aimed-answer.png" "$score")" -gt 0 ] ||
+    fail "the score did not change"
 
 step "the scenery shows through the boxes' rims"
 # Where a box stood while the level waited, the same scenery is seen once it has fallen away
@@ -75,19 +91,8 @@ step "the scenery shows through the boxes' rims"
 for i in 0 1 2 3; do
     column=$(column_of "$i")
     rim="$column,2,2,$((box_size - 4))"
-    expect_equal "$(robot differ "$waiting" "$after" "$rim")" 0 "box $((i + 1))'s rim"
+    expect_equal "$(robot differ "$waiting" "$work/bar-answer.png" "$rim")" 0 "box $((i + 1))'s rim"
     first_colour=$(robot probe "$waiting" "$column,2")
     [ "$(robot extent "$waiting" "$rim" "$first_colour")" != none ] ||
         fail "a flat colour, not scenery, behind box $((i + 1))'s rim"
 done
-
-step "the robot clicks the boxes until a box comes"
-read -r ending clicks < <(robot play "$level7" "$waiting" "$(px 900)" 40000 "${boxes[@]}") || true
-echo "robot: $ending after $clicks clicks"
-expect_equal "$ending" new-window "how the robot's game ended"
-win=$(window Cratefall 5000)
-expect_no_window Thingfall
-keys "$win" Return
-expect_gone "$win" Cratefall
-window "Thingfall - Level 8" >/dev/null
-expect_no_window "Cratefall - Level 7"

@@ -122,9 +122,20 @@ expect_exit_status() {
     [ "$game_status" -eq "$1" ] || fail "the game ended with status $game_status, not $1"
 }
 
+# Every wait below is for something the screen shows, never for a time: a sanitizer build on a
+# loaded machine may be several times slower. The limits only end a wait that would never end.
+wait_limit_ms=30000
+
+# Why a wait failed, when the reason is that the game is no longer there.
+game_gone() {
+    if [ -n "${game_pid:-}" ] && ! kill -0 "$game_pid" 2>/dev/null; then
+        echo " (the game has ended)"
+    fi
+}
+
 # window CAPTION [TIMEOUT_MS]: the id of the shown window with exactly this caption.
 window() {
-    robot window "$1" "${2:-10000}" || fail "no window \"$1\" appeared"
+    robot window "$1" "${2:-$wait_limit_ms}" || fail "no window \"$1\" appeared$(game_gone)"
 }
 
 expect_no_window() {
@@ -134,28 +145,88 @@ expect_no_window() {
 }
 
 expect_gone() {
-    robot gone "$1" "${3:-5000}" || fail "the window \"$2\" did not go away"
+    robot gone "$1" "${3:-$wait_limit_ms}" || fail "the window \"$2\" did not go away"
+}
+
+# focus WINDOW: asks for the window to be activated and waits until keys typed reach it.
+focus() {
+    robot focus "$1" "$wait_limit_ms" || fail "could not give the window $1 the focus$(game_gone)"
 }
 
 # keys WINDOW KEY...: key presses into that window, as xdotool names them (alt+f, Return...).
 keys() {
-    timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
-        fail "could not give the window $1 the focus"
+    focus "$1"
     xdotool key --delay 60 "${@:2}"
 }
 
 # type_text WINDOW TEXT: the text typed into that window, key by key.
 type_text() {
-    timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
-        fail "could not give the window $1 the focus"
+    focus "$1"
     xdotool type --delay 30 "$2"
 }
 
 # shot WINDOW NAME: a screenshot of the window's client pixels; prints its file.
 shot() {
     local file="$work/$2.png"
-    robot shot "$1" "$file" || fail "no screenshot of the window $1"
+    robot shot "$1" "$file" || fail "no screenshot of the window $1$(game_gone)"
     echo "$file"
+}
+
+# image_size FILE: a screenshot's width and height.
+image_size() {
+    robot size "$1"
+}
+
+now_ms() {
+    local now="${EPOCHREALTIME/./}"
+    echo $((now / 1000))
+}
+
+# await_look WINDOW NAME CHECK [ARGS...]: screenshots of the window until CHECK FILE ARGS... holds
+# for one; prints that file. Times out (status 1) keeping the last one. CHECK may compare with the
+# look before, $previous_look (empty at first).
+await_look() {
+    local window="$1" name="$2" check="$3" deadline file
+    deadline=$(($(now_ms) + wait_limit_ms))
+    previous_look=""
+    while :; do
+        file="$work/$name.png"
+        robot shot "$window" "$file" || fail "no screenshot of the window $window$(game_gone)"
+        if "$check" "$file" "${@:4}"; then
+            echo "$file"
+            return 0
+        fi
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        previous_look="$work/$name.before.png"
+        mv "$file" "$previous_look"
+    done
+}
+
+# shown CAPTION NAME CHECK [ARGS...]: waits for a window with this caption that shows what CHECK
+# looks for (see await_look) and prints its id; the screenshot is $work/NAME.png. The window is
+# sought anew at every look: a window that goes before it was ever drawn is not the one meant.
+shown() {
+    local caption="$1" name="$2" check="$3" deadline id file
+    deadline=$(($(now_ms) + wait_limit_ms))
+    previous_look=""
+    while :; do
+        file="$work/$name.png"
+        if id=$(robot window "$caption" "$wait_limit_ms") && robot shot "$id" "$file"; then
+            if "$check" "$file" "${@:4}"; then
+                echo "$id"
+                return 0
+            fi
+            previous_look="$work/$name.before.png"
+            mv "$file" "$previous_look"
+        fi
+        [ "$(now_ms)" -lt "$deadline" ] ||
+            fail "the window \"$caption\" never showed what $check looks for$(game_gone)"
+    done
+}
+
+# A look that is the same as the one before: nothing is being drawn or moving.
+still() {
+    [ -n "$previous_look" ] && [ "$(robot differ "$previous_look" "$1")" = 0 ]
 }
 
 click() {

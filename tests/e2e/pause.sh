@@ -8,17 +8,17 @@ source "$here/screens.sh"
 
 ensure_display
 open_level1
-waiting=$(shot "$level1" waiting)
 click "$level1" "$(px 3000),$(px 6000)"
 
 for key in p P; do
     step "$key pauses"
     keys "$level1" "$key"
-    pause=$(window Cratefall 5000)
-    a=$(shot "$level1" "paused-$key-a")
-    sleep 1
-    b=$(shot "$level1" "paused-$key-b")
-    # The box stands over the middle of the level window and may hide a box or two.
+    pause=$(window Cratefall)
+    # The box stands over the middle of the level window and may hide a box or two; what lies
+    # under it is the box's own drawing, done whenever it gets round to it, so it is left out.
+    a=$(shot "$level1" "paused-$key-a" "$pause")
+    sleep 1 # how long it is watched, not a wait for the game
+    b=$(shot "$level1" "paused-$key-b" "$pause")
     read -r moved seen < <(boxes_moved_down "$waiting" "$a" "$b" "${level1_boxes[@]}")
     [ "$seen" -ge 1 ] || fail "no box in sight while paused"
     expect_equal "$moved" 0 "boxes that moved while the pause box was open"
@@ -27,10 +27,9 @@ for key in p P; do
     step "Enter closes the box and the boxes fall again"
     keys "$pause" Return
     expect_gone "$pause" Cratefall
-    sleep 0.2 # the level window redraws what the box covered
-    c=$(shot "$level1" "resumed-$key-a")
-    sleep 0.3
-    d=$(shot "$level1" "resumed-$key-b")
-    read -r moved seen < <(boxes_moved_down "$waiting" "$c" "$d" "${level1_boxes[@]}")
-    expect_equal "$moved of $seen" "3 of 3" "boxes falling after the pause"
+    # The level window draws again what the box covered, and then every box is in sight.
+    c=$(await_look "$level1" "resumed-$key-a" all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
+        fail "the level window did not show all its boxes again after the pause"
+    expect_equal "$(await_fall "$level1" "resumed-$key-b" "$waiting" "$c" "${level1_boxes[@]}")" \
+        "3 of 3" "boxes falling after the pause"
 done

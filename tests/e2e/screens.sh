@@ -48,6 +48,40 @@ title_menu_height() {
     echo "$row"
 }
 
+# Whether a screenshot shows the title drawn: its client area white at the right, from the top
+# of the designed height down to the bottom, below something that is not white (the menu bar).
+# A window not yet drawn shows what lay there before.
+title_drawn() {
+    local width height row colours
+    read -r width height < <(image_size "$1") || return 1
+    row=$((height - title_client_height))
+    [ "$row" -gt 0 ] || return 1
+    mapfile -t colours < <(robot probe "$1" "$((width - 5)),$row" "$((width - 5)),$((height - 1))" \
+        "$((width - 5)),$((row - 1))")
+    [ "${colours[0]:-}" = "$white" ] && [ "${colours[1]:-}" = "$white" ] &&
+        [ "${colours[2]:-$white}" != "$white" ]
+}
+
+# level_waiting SHOT SCORE_TOP: whether a screenshot shows a level window drawn and waiting for
+# its first click: its score box (at SCORE_TOP twips) in its dark green, and nothing changed since
+# the look before.
+level_waiting() {
+    [ "$(robot probe "$1" "$(px 15),$(($(px "$2") + 2))")" = "#004000" ] && still "$1"
+}
+
+# Whether a screenshot shows a dropped-down menu drawn: a frame of one colour, not white, all
+# round it (what lay beneath a menu not yet drawn has no such frame).
+menu_drawn() {
+    local width height frame side
+    read -r width height < <(image_size "$1") || return 1
+    frame=$(robot probe "$1" 0,0)
+    [ "$frame" != "$white" ] || return 1
+    for side in "0,0,$width,1" "0,$((height - 1)),$width,1" "0,0,1,$height" \
+        "$((width - 1)),0,1,$height"; do
+        [ "$(robot extent "$1" "$side" "$frame")" = none ] || return 1
+    done
+}
+
 # Whether the three pictures stand where a fresh title puts them after the same number of ticks
 # (one may lag a tick behind the others, drawn just after the screenshot). The first row seen of a
 # picture is inside its see-through rim, up to six pixels below its top.
@@ -79,16 +113,18 @@ pictures_fresh() {
 # open_menu WINDOW KEYS: opens a menu from the keyboard and waits for it to drop down.
 open_menu() {
     keys "$1" "$2"
-    robot popup 5000 >/dev/null || fail "no menu dropped down after $2"
+    robot popup "$wait_limit_ms" >/dev/null || fail "no menu dropped down after $2$(game_gone)"
 }
 
-# open_level1: the shipped game, File, Play; the level window's id in level1.
+# open_level1: the shipped game, File, Play; the level window's id in level1 and, in waiting, a
+# screenshot of it drawn and waiting for its first click.
 open_level1() {
     start_game "$CRATEFALL"
-    title=$(window "$title_caption")
+    title=$(shown "$title_caption" title title_drawn)
     open_menu "$title" alt+f
     xdotool key p
-    level1=$(window "$level1_caption")
+    level1=$(shown "$level1_caption" waiting level_waiting 8280)
+    waiting="$work/waiting.png"
 }
 
 # Boxes whose top moved down between two screenshots, and boxes seen in both.
@@ -103,4 +139,29 @@ boxes_moved_down() {
         [ "${after[i]%% *}" -gt "${before[i]%% *}" ] && moved=$((moved + 1))
     done
     echo "$moved $seen"
+}
+
+# all_fell SHOT WAITING_SHOT FROM_SHOT BOX...: whether every box is seen lower than in FROM_SHOT.
+all_fell() {
+    local moved seen
+    read -r moved seen < <(boxes_moved_down "$2" "$3" "$1" "${@:4}")
+    [ "$seen" -eq $(($# - 3)) ] && [ "$moved" -eq "$seen" ]
+}
+
+# await_fall WINDOW NAME WAITING_SHOT FROM_SHOT BOX...: looks at the window until every box is
+# seen lower than in FROM_SHOT, however slowly the game ticks; prints "moved of seen" for the
+# last look.
+await_fall() {
+    local file moved seen
+    file=$(await_look "$1" "$2" all_fell "$3" "$4" "${@:5}") || file="$work/$2.png"
+    read -r moved seen < <(boxes_moved_down "$3" "$4" "$file" "${@:5}")
+    echo "$moved of $seen"
+}
+
+# all_boxes_seen SHOT WAITING_SHOT BOX...: whether the robot finds every box in the screenshot, each
+# down its own column (where a box waits may lie beside it, so a level seen this way has ticked).
+all_boxes_seen() {
+    local seen
+    mapfile -t seen < <(robot boxes "$2" "$1" "${@:3}")
+    [ "${#seen[@]}" -eq $(($# - 2)) ] && ! printf '%s\n' "${seen[@]}" | grep -qx -- -
 }

@@ -8,13 +8,12 @@ source "$here/screens.sh"
 
 ensure_display
 start_game "$CRATEFALL"
-title=$(window "$title_caption")
+title=$(shown "$title_caption" first title_drawn)
+first="$work/first.png"
 
 step "the client area: ${title_client_width} x ${title_client_height} pixels below the menu bar"
-read -r width height < <(xwininfo -id "$title" | awk '/ Width:/ {w = $2} / Height:/ {h = $2}
-    END {print w, h}')
+read -r width height < <(image_size "$first")
 expect_equal "$width" "$title_client_width" "the title window's width"
-first=$(shot "$title" first)
 menu=$(title_menu_height "$first" "$height")
 [ "$menu" -ge 10 ] && [ "$menu" -le 40 ] || fail "a menu bar $menu pixels high"
 
@@ -30,10 +29,24 @@ for strip in "${strips[@]}"; do
 done
 
 step "the three pictures fall, each at its own speed"
-for attempt in 1 2 3 4 5; do
+# Ten ticks of the slowest picture: enough that one picture drawn a tick behind the others cannot
+# change which fell furthest. However slowly the game ticks, the second look waits for them.
+slowest_fall=$(((10 * title_steps[2] + 7) / 15))
+title_fell_enough() {
+    local before after i
+    mapfile -t before < <(title_picture_tops "$2" "$menu")
+    mapfile -t after < <(title_picture_tops "$1" "$menu")
+    for i in 0 1 2; do
+        # Out of sight or sent back to the top: this pair of looks tells nothing.
+        [ "${before[i]}" = - ] || [ "${after[i]}" = - ] && return 0
+        [ "${after[i]}" -lt "${before[i]}" ] && return 0
+    done
+    [ $((after[2] - before[2])) -ge "$slowest_fall" ]
+}
+for attempt in $(seq 10); do
     a=$(shot "$title" "fall-$attempt-a")
-    sleep 1
-    b=$(shot "$title" "fall-$attempt-b")
+    b=$(await_look "$title" "fall-$attempt-b" title_fell_enough "$a") ||
+        fail "the pictures did not fall $slowest_fall pixels"
     mapfile -t before < <(title_picture_tops "$a" "$menu")
     mapfile -t after < <(title_picture_tops "$b" "$menu")
     echo "tops ${before[*]} -> ${after[*]}"

@@ -10,7 +10,7 @@ ensure_display
 
 step "the title and how to play: closing the title leaves the program running"
 start_game "$CRATEFALL"
-title=$(window "$title_caption")
+title=$(shown "$title_caption" title title_drawn)
 keys "$title" ctrl+d
 how=$(window "How to play")
 robot close "$title"
@@ -20,12 +20,15 @@ window "How to play" 0 >/dev/null
 
 step "closing how to play, the last window, ends the program with status 0"
 robot close "$how"
-expect_exit_status 0 10
+expect_exit_status 0 30
 
 step "closing a running level ends the program with status 0"
 open_level1
 click "$level1" "$(px 3000),$(px 6000)"
-sleep 0.3
+a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
+    fail "level 1 did not start after the click"
+expect_equal "$(await_fall "$level1" running-b "$waiting" "$a" "${level1_boxes[@]}")" "3 of 3" \
+    "boxes falling after the click"
 robot close "$level1"
-expect_exit_status 0 10
+expect_exit_status 0 30
 expect_no_window "$level1_caption"

@@ -70,11 +70,14 @@ bool BoxFinder::rowMatches(const Look& look, std::size_t row, const QImage& shot
 {
     const auto* line = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
     const std::vector<QRgb>& expected = look.rows[row];
-    int agreeing = 0;
+    // Most rows are told apart at the first few samples: stop once too many disagree.
+    const int mayDisagree = int(expected.size()) - (matchPercent * int(expected.size()) + 99) / 100;
+    int disagreeing = 0;
     for (std::size_t k = 0; k < expected.size(); ++k)
-        if (line[look.spec.column + look.sampleColumns[k]] == expected[k])
-            ++agreeing;
-    return agreeing * 100 >= matchPercent * int(expected.size());
+        if (line[look.spec.column + look.sampleColumns[k]] != expected[k] &&
+            ++disagreeing > mayDisagree)
+            return false;
+    return true;
 }
 
 std::optional<BoxSighting> BoxFinder::findOne(const Look& look, const QImage& shot)

@@ -1,23 +1,11 @@
 #include "box_player.h"
 
-#include <algorithm>
+#include "click_watch.h"
+
+#include <optional>
 
 namespace cratefall::e2e {
 namespace {
-
-using Sightings = std::vector<std::optional<BoxSighting>>;
-using std::chrono::milliseconds;
-
-// A click the game has not answered by then missed its box.
-constexpr milliseconds clickAnswerTime{250};
-
-std::vector<int> topsOf(const Sightings& sightings)
-{
-    std::vector<int> tops;
-    for (const auto& sighting : sightings)
-        tops.push_back(sighting ? sighting->top : -1'000'000);
-    return tops;
-}
 
 std::optional<int> lowestBelow(const Sightings& sightings, int margin)
 {
@@ -31,7 +19,8 @@ std::optional<int> lowestBelow(const Sightings& sightings, int margin)
     return lowest;
 }
 
-// One click's life: aimed, answered by the game (the box jumps up), then a tick seen after it.
+// Aims at the lowest box, then watches that click until the game has answered it (or plainly
+// missed it) and ticked since, and only then aims again.
 class Player {
 public:
     Player(const XSession& session, WindowId window, const BoxFinder& finder, int margin)
@@ -40,61 +29,27 @@ public:
 
     void look(const Sightings& seen)
     {
-        switch (m_stage) {
-        case Stage::Aim:
-            aim(seen);
-            break;
-        case Stage::AwaitAnswer:
-            awaitAnswer(seen);
-            break;
-        case Stage::AwaitTick:
-            if (topsOf(seen) != m_afterAnswer)
-                m_stage = Stage::Aim;
-            break;
-        }
-    }
-
-    int clicks() const { return m_clicks; }
-
-private:
-    enum class Stage { Aim, AwaitAnswer, AwaitTick };
-
-    void aim(const Sightings& seen)
-    {
+        if (m_click && m_click->see(seen) == ClickFate::Pending)
+            return;
+        m_click.reset();
         const auto target = lowestBelow(seen, m_margin);
         if (!target)
             return;
         const BoxSighting& sighting = *seen[std::size_t(*target)];
         m_session.click(m_window, aimPoint(m_finder.box(*target), sighting));
         ++m_clicks;
-        m_target = *target;
-        m_targetTop = sighting.top;
-        m_clickedAt = Clock::now();
-        m_stage = Stage::AwaitAnswer;
+        m_click.emplace(m_finder, *target, sighting, seen);
     }
 
-    void awaitAnswer(const Sightings& seen)
-    {
-        const auto& sighting = seen[std::size_t(m_target)];
-        const int jump = m_finder.box(m_target).waiting.height() / 2;
-        if (sighting && sighting->top < m_targetTop - jump) {
-            m_afterAnswer = topsOf(seen);
-            m_stage = Stage::AwaitTick;
-        } else if (Clock::now() - m_clickedAt > clickAnswerTime) {
-            m_stage = Stage::Aim;
-        }
-    }
+    int clicks() const { return m_clicks; }
 
+private:
     const XSession& m_session;
     WindowId m_window;
     const BoxFinder& m_finder;
     int m_margin;
-    Stage m_stage = Stage::Aim;
     int m_clicks = 0;
-    int m_target = 0;
-    int m_targetTop = 0;
-    Clock::time_point m_clickedAt;
-    std::vector<int> m_afterAnswer;
+    std::optional<ClickWatch> m_click;
 };
 
 } // namespace

@@ -2,12 +2,14 @@
 // them, reads their pixels, and clicks like a player. Every position is in pixels of a window's
 // client area; every time in milliseconds. Exit status 0: done or true, 1: not so or timed out,
 // 2: misuse.
+#include "box_await.h"
 #include "box_finder.h"
 #include "box_player.h"
 #include "image_probes.h"
 #include "x_session.h"
 
 #include <QColor>
+#include <QPainter>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
@@ -136,11 +138,22 @@ int goneCommand(const Args& args)
     return waitUntil([&] { return !x.isViewable(window); }, timeoutArg(args, 1)) ? 0 : 1;
 }
 
+// WINDOW FILE [COVERING_WINDOW]: the window's pixels, those under the other window (a message
+// box, say) painted black: they are that window's, drawn whenever it gets round to it.
 int shotCommand(const Args& args)
 {
     const XSession x;
-    const QImage shot = x.grab(windowId(arg(args, 0)));
-    return !shot.isNull() && shot.save(QString::fromStdString(arg(args, 1)), "PNG") ? 0 : 1;
+    const WindowId window = windowId(arg(args, 0));
+    QImage shot = x.grab(window);
+    if (shot.isNull())
+        return 1;
+    if (args.size() > 2) {
+        const QRect covered = x.frameOver(window, windowId(args[2]));
+        if (covered.isEmpty())
+            throw std::runtime_error("the covering window is gone");
+        QPainter(&shot).fillRect(covered, Qt::black);
+    }
+    return shot.save(QString::fromStdString(arg(args, 1)), "PNG") ? 0 : 1;
 }
 
 int probeCommand(const Args& args)
@@ -240,42 +253,80 @@ int playCommand(const Args& args)
     return result.end == PlayEnd::NewWindow ? 0 : 1;
 }
 
-// WINDOW WAITING_SHOT TOP_FROM TOP_TO TIMEOUT SHOT CLICK_ROW BOX...: waits for a box whose top
-// lies between the two rows, saves that screenshot and prints "box top first-visible last-visible"
-// (boxes counted from 1). CLICK_ROW "aim" clicks the box where a player would, a number clicks that
-// row of the box's column, "-" does not click; the click comes at once, before the box falls on.
+void save(const QImage& shot, const std::string& file)
+{
+    if (!shot.save(QString::fromStdString(file), "PNG"))
+        throw std::runtime_error("cannot save the screenshot " + file);
+}
+
+// WINDOW WAITING_SHOT TOP_FROM TOP_TO TIMEOUT SHOTS CLICK BOX...: waits for a box whose top lies
+// between the two rows and prints "box top first-visible last-visible fate" (boxes counted from
+// 1). CLICK "aim" clicks the box where a player would, a number clicks that row of the box's
+// column, "-" does not click; the click comes at once, before the box falls on. Saves the look
+// that caught the box as SHOTS-seen.png; after a click also the look taken the moment after it
+// as SHOTS-now.png, and as SHOTS-answer.png the look that told the click's fate: "answered" (the
+// box went up and a tick followed), "missed" (ticks went by and it did not) or "pending" (time
+// ran out first).
 int awaitBoxCommand(const Args& args)
 {
     const XSession x;
     const WindowId window = windowId(arg(args, 0));
     const BoxFinder finder(load(arg(args, 1)), boxSpecs(args, 7));
-    const int from = std::stoi(arg(args, 2));
-    const int to = std::stoi(arg(args, 3));
-    QImage shot;
-    std::optional<std::pair<int, BoxSighting>> seen;
-    waitUntil(
-        [&] {
-            shot = x.grab(window);
-            if (shot.isNull())
-                return false;
-            const auto sightings = finder.find(shot);
-            for (int i = 0; i < int(sightings.size()); ++i)
-                if (const auto& s = sightings[std::size_t(i)]; s && s->top >= from && s->top <= to)
-                    seen = {i, *s};
-            return seen.has_value();
-        },
-        timeoutArg(args, 4), std::chrono::milliseconds(0));
-    if (!seen)
-        return 1;
-    const BoxSpec& box = finder.box(seen->first);
+    const auto timeout = timeoutArg(args, 4);
+    const std::string& shots = arg(args, 5);
     const std::string& click = arg(args, 6);
-    if (click == "aim")
-        x.click(window, aimPoint(box, seen->second));
-    else if (click != "-")
-        x.click(window, {box.column + box.waiting.width() / 2, std::stoi(click)});
-    shot.save(QString::fromStdString(arg(args, 5)), "PNG");
-    std::printf("%d %d %d %d\n", seen->first + 1, seen->second.top, seen->second.firstVisibleRow,
-                seen->second.lastVisibleRow);
+    const auto caught = awaitBoxBetween(x, window, finder, std::stoi(arg(args, 2)),
+                                        std::stoi(arg(args, 3)), timeout);
+    if (!caught)
+        return 1;
+    const BoxSpec& box = finder.box(caught->index);
+    const char* fate = "-";
+    if (click != "-") {
+        x.click(window, click == "aim"
+                            ? aimPoint(box, caught->sighting)
+                            : QPoint(box.column + box.waiting.width() / 2, std::stoi(click)));
+        const QImage now = x.grab(window);
+        ClickWatch watch(finder, caught->index, caught->sighting, caught->all);
+        const FollowedClick followed = followClick(x, window, finder, watch, timeout);
+        save(now, shots + "-now.png");
+        save(followed.shot, shots + "-answer.png");
+        const char* fates[] = {"pending", "answered", "missed"};
+        fate = fates[int(followed.fate)];
+    }
+    save(caught->shot, shots + "-seen.png");
+    std::printf("%d %d %d %d %s\n", caught->index + 1, caught->sighting.top,
+                caught->sighting.firstVisibleRow, caught->sighting.lastVisibleRow, fate);
+    return 0;
+}
+
+// WINDOW TIMEOUT: asks for the window to be activated and waits until keys typed reach it.
+int focusCommand(const Args& args)
+{
+    const XSession x;
+    const WindowId window = windowId(arg(args, 0));
+    constexpr auto askAgainEvery = std::chrono::seconds(2);
+    auto askedAt = Clock::now() - askAgainEvery;
+    return waitUntil(
+               [&] {
+                   if (x.hasFocus(window))
+                       return true;
+                   // A window manager busy with another window may drop the request.
+                   if (Clock::now() - askedAt >= askAgainEvery) {
+                       x.requestActivation(window);
+                       askedAt = Clock::now();
+                   }
+                   return false;
+               },
+               timeoutArg(args, 1))
+               ? 0
+               : 1;
+}
+
+// FILE: the screenshot's width and height.
+int sizeCommand(const Args& args)
+{
+    const QImage image = load(arg(args, 0));
+    std::printf("%d %d\n", image.width(), image.height());
     return 0;
 }
 
@@ -284,7 +335,8 @@ const std::map<std::string, std::function<int(const Args&)>> commands{
     {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
     {"ink", inkCommand},       {"first-ink", firstInkCommand}, {"differ", differCommand},
     {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
-    {"play", playCommand},     {"await-box", awaitBoxCommand},
+    {"play", playCommand},     {"await-box", awaitBoxCommand}, {"focus", focusCommand},
+    {"size", sizeCommand},
 };
 
 } // namespace

@@ -171,6 +171,36 @@ QSize XSession::size(WindowId window) const
     return {attributes.width, attributes.height};
 }
 
+QRect XSession::frameOver(WindowId window, WindowId other) const
+{
+    // The frame is the ancestor of the window that is a child of the root.
+    Window frame = other;
+    for (;;) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        lastErrorCode = 0;
+        if (!XQueryTree(m_display, frame, &root, &parent, &children, &count) || lastErrorCode != 0)
+            return {};
+        const std::unique_ptr<Window, XFreeDeleter> owned(children);
+        if (parent == root || parent == None)
+            break;
+        frame = parent;
+    }
+    XWindowAttributes attributes{};
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    lastErrorCode = 0;
+    if (!XGetWindowAttributes(m_display, frame, &attributes) ||
+        !XTranslateCoordinates(m_display, frame, window, 0, 0, &x, &y, &child) ||
+        lastErrorCode != 0)
+        return {};
+    const int border = attributes.border_width;
+    return {x - border, y - border, attributes.width + 2 * border, attributes.height + 2 * border};
+}
+
 QImage XSession::grab(WindowId window) const
 {
     const QSize area = size(window);
@@ -219,6 +249,41 @@ void XSession::requestClose(WindowId window) const
     event.xclient.data.l[1] = 2; // the request comes from a pager or taskbar, i.e. the user
     XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(m_display, False);
+}
+
+void XSession::requestActivation(WindowId window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2; // from a pager or taskbar, i.e. the user
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(m_display, False);
+}
+
+bool XSession::hasFocus(WindowId window) const
+{
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(m_display, &focus, &revertTo);
+    // The focus may sit on a child of the window; walk up towards the root.
+    while (focus != None && focus != PointerRoot && focus != m_root) {
+        if (focus == window)
+            return true;
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        lastErrorCode = 0;
+        if (!XQueryTree(m_display, focus, &root, &parent, &children, &count) || lastErrorCode != 0)
+            return false;
+        const std::unique_ptr<Window, XFreeDeleter> owned(children);
+        focus = parent;
+    }
+    return false;
 }
 
 void XSession::watchNewWindows() const

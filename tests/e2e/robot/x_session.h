@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <chrono>
 #include <optional>
@@ -34,11 +35,19 @@ public:
     // What the window shows on screen, client pixels only; a null image if it is gone.
     QImage grab(WindowId window) const;
     QSize size(WindowId window) const;
+    // Where another window, with the frame the window manager put round it, lies over the
+    // window, in the window's pixels; empty when it is gone.
+    QRect frameOver(WindowId window, WindowId other) const;
 
     // A press and release of the left button at a pixel of the window.
     void click(WindowId window, QPoint pixel) const;
     // Asks the window manager to close the window, as its close button does.
     void requestClose(WindowId window) const;
+    // Asks the window manager to activate the window, as a click on its taskbar entry does.
+    void requestActivation(WindowId window) const;
+    // Whether the keyboard focus is in the window or in one of its children: keys typed now
+    // reach it, whatever the window manager says is active.
+    bool hasFocus(WindowId window) const;
 
     // From now on, notes every window mapped on the screen; newWindowMapped() reports and
     // forgets what was noted.
