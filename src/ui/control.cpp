@@ -5,9 +5,9 @@
 #include "ui/widgets.h"
 
 namespace cratefall::ui {
-Control::Control(const ControlSpec& spec, QWidget* widget)
-    : m_spec(spec), m_widget(widget), m_left(spec.left), m_top(spec.top), m_width(spec.width),
-      m_height(spec.height)
+Control::Control(const ControlDesign& design, QWidget* widget)
+    : m_design(design), m_widget(widget), m_left(design.left), m_top(design.top),
+      m_width(design.width), m_height(design.height)
 {}
 
 void Control::Move(double left, GameInt top)

@@ -14,11 +14,11 @@ namespace cratefall::ui {
 // its own twips geometry so that reading back a Height gives the designed value exactly.
 class Control {
 public:
-    Control(const ControlSpec& spec, QWidget* widget);
+    Control(const ControlDesign& design, QWidget* widget);
 
-    std::string_view name() const { return m_spec.name; }
-    ControlKind kind() const { return m_spec.kind; }
-    const ControlSpec& spec() const { return m_spec; }
+    std::string_view name() const { return m_design.name; }
+    ControlKind kind() const { return m_design.kind; }
+    const ControlDesign& design() const { return m_design; }
     QWidget* widget() const { return m_widget; }
 
     void Move(double left, GameInt top);
@@ -36,7 +36,7 @@ public:
     void setText(std::string_view text);
 
 private:
-    const ControlSpec& m_spec;
+    const ControlDesign& m_design;
     QWidget* m_widget;
     double m_left;
     double m_top;

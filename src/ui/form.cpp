@@ -12,10 +12,10 @@
 
 namespace cratefall::ui {
 
-Form::Form(Runtime& runtime, const FormSpec& spec)
-    : m_runtime(runtime), m_spec(spec), m_timer(runtime, [this] { Timer1_Timer(); })
+Form::Form(Runtime& runtime, const FormDesign& design)
+    : m_runtime(runtime), m_design(design), m_timer(runtime, [this] { Timer1_Timer(); })
 {
-    m_timer.setInterval(spec.timer.interval);
+    m_timer.setInterval(design.timer.interval);
 }
 
 Form::~Form()
@@ -49,23 +49,24 @@ void Form::load()
     buildControls();
     m_window->placeAtDesignedPosition();
     m_timer.setEnabled(Enabled::No);
-    if (m_spec.timer.interval > 0)
-        m_timer.setEnabled(m_spec.timer.enabled);
+    if (m_design.timer.interval > 0)
+        m_timer.setEnabled(m_design.timer.enabled);
 }
 
 void Form::buildControls()
 {
     // Qt stacks later children on top, so the back row is built first and the front row last.
     QWidget* client = m_window->client();
-    for (const ControlSpec& spec : std::views::reverse(m_spec.controls))
-        m_controls.insert_or_assign(std::string(spec.name),
-                                    std::make_unique<Control>(spec, buildControl(spec, client)));
+    for (const ControlDesign& design : std::views::reverse(m_design.controls))
+        m_controls.insert_or_assign(
+            std::string(design.name),
+            std::make_unique<Control>(design, buildControl(design, client)));
 
-    std::vector<const ControlSpec*> tabStops;
-    for (const ControlSpec& spec : m_spec.controls)
-        if (spec.tabIndex >= 0)
-            tabStops.push_back(&spec);
-    std::ranges::sort(tabStops, {}, &ControlSpec::tabIndex);
+    std::vector<const ControlDesign*> tabStops;
+    for (const ControlDesign& design : m_design.controls)
+        if (design.tabIndex >= 0)
+            tabStops.push_back(&design);
+    std::ranges::sort(tabStops, {}, &ControlDesign::tabIndex);
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         QWidget::setTabOrder(control(tabStops[i - 1]->name).widget(),
                              control(tabStops[i]->name).widget());
@@ -73,20 +74,20 @@ void Form::buildControls()
         control(tabStops.front()->name).widget()->setFocus();
 }
 
-QWidget* Form::buildControl(const ControlSpec& spec, QWidget* parent)
+QWidget* Form::buildControl(const ControlDesign& design, QWidget* parent)
 {
-    auto onPress = [this, name = spec.name] { clickControl(name); };
-    switch (spec.kind) {
+    auto onPress = [this, name = design.name] { clickControl(name); };
+    switch (design.kind) {
     case ControlKind::Picture:
-        return new PictureWidget(spec, parent, onPress);
+        return new PictureWidget(design, parent, onPress);
     case ControlKind::Label:
-        return new LabelWidget(spec, parent, onPress);
+        return new LabelWidget(design, parent, onPress);
     case ControlKind::Line:
-        return new LineWidget(spec, parent);
+        return new LineWidget(design, parent);
     case ControlKind::Button:
-        return new ButtonWidget(spec, parent, onPress);
+        return new ButtonWidget(design, parent, onPress);
     case ControlKind::TextBox:
-        return new TextBoxWidget(spec, parent);
+        return new TextBoxWidget(design, parent);
     }
     throw std::logic_error("unknown control kind");
 }
@@ -128,12 +129,12 @@ void Form::MsgBox(std::string_view prompt, std::string_view title)
 
 double Form::Height() const
 {
-    int frame = m_spec.border == Border::Sizable ? sizableFrameTwips
-                : m_spec.border == Border::Fixed ? fixedFrameTwips
-                                                 : 0;
-    if (!m_spec.menu.empty())
+    int frame = m_design.border == Border::Sizable ? sizableFrameTwips
+                : m_design.border == Border::Fixed ? fixedFrameTwips
+                                                   : 0;
+    if (!m_design.menu.empty())
         frame += menuBarTwips;
-    const int client = m_window ? toTwips(m_window->clientHeightPixels()) : m_spec.clientHeight;
+    const int client = m_window ? toTwips(m_window->clientHeightPixels()) : m_design.clientHeight;
     return double(client + frame);
 }
 
@@ -141,7 +142,7 @@ Control& Form::control(std::string_view name)
 {
     const auto it = m_controls.find(name);
     if (it == m_controls.end())
-        throw std::logic_error(std::string(m_spec.name) + " has no loaded control " +
+        throw std::logic_error(std::string(m_design.name) + " has no loaded control " +
                                std::string(name));
     return *it->second;
 }

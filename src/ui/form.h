@@ -23,13 +23,13 @@ class FormWindow;
 // derive from it, override the events they answer and register their control handlers.
 class Form {
 public:
-    Form(Runtime& runtime, const FormSpec& spec);
+    Form(Runtime& runtime, const FormDesign& design);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    std::string_view name() const { return m_spec.name; }
-    const FormSpec& spec() const { return m_spec; }
+    std::string_view name() const { return m_design.name; }
+    const FormDesign& design() const { return m_design; }
     bool isLoaded() const { return m_window != nullptr; }
 
     // Events.
@@ -67,10 +67,10 @@ protected:
 private:
     void load();
     void buildControls();
-    QWidget* buildControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* buildControl(const ControlDesign& design, QWidget* parent);
 
     Runtime& m_runtime;
-    const FormSpec& m_spec;
+    const FormDesign& m_design;
     FormTimer m_timer;
     FormWindow* m_window = nullptr;
     std::map<std::string, std::function<void()>, std::less<>> m_handlers;

@@ -39,9 +39,9 @@ Qt::WindowFlags flagsFor(Border border)
 
 ClientArea::ClientArea(Form& form, QWidget* parent) : QWidget(parent), m_form(form)
 {
-    const FormSpec& spec = form.spec();
+    const FormDesign& design = form.design();
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, resolve(spec.back, palette()));
+    colours.setColor(QPalette::Window, resolve(design.back, palette()));
     setPalette(colours);
     setAutoFillBackground(true);
 }
@@ -58,12 +58,12 @@ void ClientArea::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.spec().border)), m_form(form)
+FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().border)), m_form(form)
 {
-    const FormSpec& spec = form.spec();
-    setWindowTitle(qtext(spec.caption));
-    if (!spec.icon.empty())
-        setWindowIcon(PictureStore::windowIcon(spec.icon));
+    const FormDesign& design = form.design();
+    setWindowTitle(qtext(design.caption));
+    if (!design.icon.empty())
+        setWindowIcon(PictureStore::windowIcon(design.icon));
     setFocusPolicy(Qt::StrongFocus);
 
     auto* layout = new QVBoxLayout(this);
@@ -73,8 +73,8 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.spec().borde
     layout->addWidget(m_client);
     buildMenu();
 
-    const QSize client(toPixels(spec.clientWidth), toPixels(spec.clientHeight));
-    if (spec.border == Border::Sizable) {
+    const QSize client(toPixels(design.clientWidth), toPixels(design.clientHeight));
+    if (design.border == Border::Sizable) {
         m_client->setMinimumSize(0, 0);
         layout->setSizeConstraint(QLayout::SetNoConstraint);
         resize(client.width(), client.height() + (m_menuBar ? m_menuBar->sizeHint().height() : 0));
@@ -91,9 +91,9 @@ int FormWindow::clientHeightPixels() const
 
 void FormWindow::placeAtDesignedPosition()
 {
-    const FormSpec& spec = m_form.spec();
+    const FormDesign& design = m_form.design();
     const int menu = m_menuBar ? m_menuBar->sizeHint().height() : 0;
-    QPoint origin(toPixels(spec.clientLeft), toPixels(spec.clientTop) - menu);
+    QPoint origin(toPixels(design.clientLeft), toPixels(design.clientTop) - menu);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         const QSize size = sizeHint().expandedTo(this->size());
@@ -107,13 +107,13 @@ void FormWindow::placeAtDesignedPosition()
 
 void FormWindow::buildMenu()
 {
-    const FormSpec& spec = m_form.spec();
-    if (spec.menu.empty())
+    const FormDesign& design = m_form.design();
+    if (design.menu.empty())
         return;
     m_menuBar = new QMenuBar(this);
     layout()->setMenuBar(m_menuBar);
     std::map<std::string_view, QMenu*> menus;
-    for (const MenuSpec& item : spec.menu) {
+    for (const MenuDesign& item : design.menu) {
         if (item.parent.empty()) {
             menus[item.name] = m_menuBar->addMenu(qtext(item.caption));
             continue;

@@ -28,13 +28,13 @@ enum class ButtonStyle : std::uint8_t { Standard, Graphical };
 enum class Border : std::uint8_t { Fixed, Sizable, None };
 
 // Points of "MS Sans Serif"; 0 means the standard look of the control.
-struct FontSpec {
+struct FontStyle {
     double points = 0;
     Weight weight = Weight::Regular;
 };
 
 // One row of a layout table. Lines use left/top/width/height as X1, Y1, X2, Y2.
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     ControlKind kind = ControlKind::Picture;
     int left = 0;
@@ -47,26 +47,26 @@ struct ControlSpec {
     Enabled enabled = Enabled::Yes;
     Colour back = Colour::face();
     Colour fore = Colour::text();
-    FontSpec font = {};
+    FontStyle font = {};
     Align align = Align::Left;
     int tabIndex = -1;
     ButtonRole role = ButtonRole::None;
     ButtonStyle style = ButtonStyle::Standard;
 };
 
-struct MenuSpec {
+struct MenuDesign {
     std::string_view name;
     std::string_view caption;
     std::string_view parent; // empty: on the menu bar
     std::string_view shortcut = {};
 };
 
-struct TimerSpec {
+struct TimerDesign {
     Enabled enabled = Enabled::No;
     int interval = 0; // 0: the form has no timer
 };
 
-struct FormSpec {
+struct FormDesign {
     std::string_view name;
     std::string_view caption;
     Border border = Border::Fixed;
@@ -76,14 +76,14 @@ struct FormSpec {
     int clientWidth = 0;
     int clientHeight = 0;
     std::string_view icon = {};
-    TimerSpec timer = {};
-    std::span<const ControlSpec> controls = {}; // front to back
-    std::span<const MenuSpec> menu = {};
+    TimerDesign timer = {};
+    std::span<const ControlDesign> controls = {}; // front to back
+    std::span<const MenuDesign> menu = {};
 };
 
 // Row builders for the layout tables, so each row reads like the table it comes from.
-constexpr ControlSpec picture(std::string_view name, int left, int top, int width, int height,
-                              std::string_view pictureName, Stretch stretch, Enabled enabled)
+constexpr ControlDesign picture(std::string_view name, int left, int top, int width, int height,
+                                std::string_view pictureName, Stretch stretch, Enabled enabled)
 {
     return {.name = name,
             .kind = ControlKind::Picture,
@@ -96,7 +96,7 @@ constexpr ControlSpec picture(std::string_view name, int left, int top, int widt
             .enabled = enabled};
 }
 
-constexpr ControlSpec line(std::string_view name, int x1, int y1, int x2, int y2)
+constexpr ControlDesign line(std::string_view name, int x1, int y1, int x2, int y2)
 {
     return {.name = name,
             .kind = ControlKind::Line,
@@ -107,9 +107,9 @@ constexpr ControlSpec line(std::string_view name, int x1, int y1, int x2, int y2
             .enabled = Enabled::No};
 }
 
-constexpr ControlSpec label(std::string_view name, int left, int top, int width, int height,
-                            std::string_view caption, Colour back, Colour fore, FontSpec font,
-                            Align align)
+constexpr ControlDesign label(std::string_view name, int left, int top, int width, int height,
+                              std::string_view caption, Colour back, Colour fore, FontStyle font,
+                              Align align)
 {
     return {.name = name,
             .kind = ControlKind::Label,

@@ -13,42 +13,42 @@ inline constexpr Colour white = Colour::fromRgb(0xFFFFFF);
 inline constexpr Colour black = Colour::fromRgb(0x000000);
 
 // A falling box: a stretched tile, disabled until the level starts.
-constexpr ControlSpec box(std::string_view name, int left, int top, int width, int height,
-                          std::string_view tile)
+constexpr ControlDesign box(std::string_view name, int left, int top, int width, int height,
+                            std::string_view tile)
 {
     return picture(name, left, top, width, height, tile, Stretch::Yes, Enabled::No);
 }
 
 // A bar across the field: enabled with no handler, so it swallows the clicks on what it hides.
-constexpr ControlSpec bar(std::string_view name, int left, int top, int width, int height,
-                          Stretch stretch)
+constexpr ControlDesign bar(std::string_view name, int left, int top, int width, int height,
+                            Stretch stretch)
 {
     return picture(name, left, top, width, height, "BarPicture", stretch, Enabled::Yes);
 }
 
 // Scenery at the back of a level: drawn at its own size, clipped by its control and the window.
-constexpr ControlSpec backdrop(std::string_view name, int left, int top, int width, int height,
-                               std::string_view pictureName)
+constexpr ControlDesign backdrop(std::string_view name, int left, int top, int width, int height,
+                                 std::string_view pictureName)
 {
     return picture(name, left, top, width, height, pictureName, Stretch::No, Enabled::No);
 }
 
-constexpr ControlSpec startLabel(int left, int top, Colour back, Colour fore = Colour::text())
+constexpr ControlDesign startLabel(int left, int top, Colour back, Colour fore = Colour::text())
 {
     return label("Label4", left, top, 2055, 375, "Click to Start", back, fore, {18}, Align::Left);
 }
 
-constexpr ControlSpec scoreCaption(int top)
+constexpr ControlDesign scoreCaption(int top)
 {
     return label("Label2", 0, top, 735, 375, "Score:", black, white, {12, Weight::Bold},
                  Align::Left);
 }
 
-constexpr ControlSpec scoreLabel(int top)
+constexpr ControlDesign scoreLabel(int top)
 {
     return label("Label1", 0, top, 735, 495, "", rgb(0x004000), white, {13.5}, Align::Centre);
 }
 
-inline constexpr TimerSpec levelTimer{Enabled::No, 1};
+inline constexpr TimerDesign levelTimer{Enabled::No, 1};
 
 } // namespace cratefall::ui::rows

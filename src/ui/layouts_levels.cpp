@@ -162,16 +162,16 @@ constexpr auto face = Colour::face();
 
 // clang-format off
 // name, caption, border, background, ClientLeft, ClientTop, ClientWidth, ClientHeight, icon
-const FormSpec form2{"Form2", "Cratefall - Level 1", Border::Fixed, white, 7155, 2040, 3645, 8715, "Tile05", levelTimer, level1};
-const FormSpec form3{"Form3", "Cratefall - Level 2", Border::Fixed, rgb(0xFF8080), 7140, 2070, 3525, 8670, "Tile08", levelTimer, level2};
-const FormSpec form4{"Form4", "Cratefall - Level 3", Border::Fixed, rgb(0x00C000), 6510, 1920, 5070, 8805, "Tile08", levelTimer, level3};
-const FormSpec form5{"Form5", "Cratefall - Level 4", Border::Fixed, rgb(0x000080), 6450, 1965, 5085, 8820, "Tile12", levelTimer, level4};
-const FormSpec form6{"Form6", "Cratefall - Level 5", Border::Fixed, rgb(0x808000), 6465, 1905, 5220, 8775, "Tile01", levelTimer, level5};
-const FormSpec form7{"Form7", "Cratefall - Level 6", Border::Fixed, rgb(0x800000), 5580, 1920, 6930, 9165, "Tile10", levelTimer, level6};
-const FormSpec form8{"Form8", "Cratefall - Level 7", Border::Fixed, face, 5265, 2070, 7545, 8865, "Tile15", levelTimer, level7};
-const FormSpec form9{"Form9", "Thingfall - Level 8", Border::Fixed, face, 4980, 2040, 7380, 8910, "Tile18", levelTimer, level8};
-const FormSpec form10{"Form10", "Cratefall 1.0 - Level 9", Border::Fixed, face, 4980, 2040, 8250, 8895, "Tile08", levelTimer, level9};
-const FormSpec form11{"Form11", "Cratefall 1.0 - Level 10", Border::Fixed, face, 4980, 1860, 8490, 9630, "Tile21", levelTimer, level10};
+const FormDesign form2{"Form2", "Cratefall - Level 1", Border::Fixed, white, 7155, 2040, 3645, 8715, "Tile05", levelTimer, level1};
+const FormDesign form3{"Form3", "Cratefall - Level 2", Border::Fixed, rgb(0xFF8080), 7140, 2070, 3525, 8670, "Tile08", levelTimer, level2};
+const FormDesign form4{"Form4", "Cratefall - Level 3", Border::Fixed, rgb(0x00C000), 6510, 1920, 5070, 8805, "Tile08", levelTimer, level3};
+const FormDesign form5{"Form5", "Cratefall - Level 4", Border::Fixed, rgb(0x000080), 6450, 1965, 5085, 8820, "Tile12", levelTimer, level4};
+const FormDesign form6{"Form6", "Cratefall - Level 5", Border::Fixed, rgb(0x808000), 6465, 1905, 5220, 8775, "Tile01", levelTimer, level5};
+const FormDesign form7{"Form7", "Cratefall - Level 6", Border::Fixed, rgb(0x800000), 5580, 1920, 6930, 9165, "Tile10", levelTimer, level6};
+const FormDesign form8{"Form8", "Cratefall - Level 7", Border::Fixed, face, 5265, 2070, 7545, 8865, "Tile15", levelTimer, level7};
+const FormDesign form9{"Form9", "Thingfall - Level 8", Border::Fixed, face, 4980, 2040, 7380, 8910, "Tile18", levelTimer, level8};
+const FormDesign form10{"Form10", "Cratefall 1.0 - Level 9", Border::Fixed, face, 4980, 2040, 8250, 8895, "Tile08", levelTimer, level9};
+const FormDesign form11{"Form11", "Cratefall 1.0 - Level 10", Border::Fixed, face, 4980, 1860, 8490, 9630, "Tile21", levelTimer, level10};
 // clang-format on
 
 } // namespace cratefall::ui::layouts

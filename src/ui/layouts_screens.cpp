@@ -18,50 +18,50 @@ constexpr std::array title{
 };
 
 constexpr std::array titleMenu{
-    MenuSpec{"mnufile", "&File", ""},
-    MenuSpec{"mnuplay", "&Play", "mnufile"},
-    MenuSpec{"mnuexit", "Exi&t", "mnufile", "Ctrl+F4"},
-    MenuSpec{"mnuhelp", "&Help", ""},
-    MenuSpec{"mnuhow", "&How to play", "mnuhelp", "Ctrl+D"},
-    MenuSpec{"mnuaboutc", "About &Creator", "mnuhelp"},
+    MenuDesign{"mnufile", "&File", ""},
+    MenuDesign{"mnuplay", "&Play", "mnufile"},
+    MenuDesign{"mnuexit", "Exi&t", "mnufile", "Ctrl+F4"},
+    MenuDesign{"mnuhelp", "&Help", ""},
+    MenuDesign{"mnuhow", "&How to play", "mnuhelp", "Ctrl+D"},
+    MenuDesign{"mnuaboutc", "About &Creator", "mnuhelp"},
 };
 
 constexpr std::array victory{
-    ControlSpec{.name = "Text1",
-                .kind = ControlKind::TextBox,
-                .left = 2280,
-                .top = 4680,
-                .width = 2775,
-                .height = 480,
-                .back = rgb(0x80FF80),
-                .fore = black,
-                .font = {13.5},
-                .align = Align::Centre,
-                .tabIndex = 3},
-    ControlSpec{.name = "Command2",
-                .kind = ControlKind::Button,
-                .left = 2520,
-                .top = 5280,
-                .width = 2295,
-                .height = 615,
-                .caption = "&Print a Winning Certificate",
-                .back = rgb(0xFF0000),
-                .font = {9.75, Weight::Bold},
-                .tabIndex = 2,
-                .role = ButtonRole::Default,
-                .style = ButtonStyle::Graphical},
-    ControlSpec{.name = "Command1",
-                .kind = ControlKind::Button,
-                .left = 2520,
-                .top = 6000,
-                .width = 2295,
-                .height = 495,
-                .caption = "&Close",
-                .back = rgb(0xC0C000),
-                .font = {12, Weight::Bold},
-                .tabIndex = 1,
-                .role = ButtonRole::Cancel,
-                .style = ButtonStyle::Graphical},
+    ControlDesign{.name = "Text1",
+                  .kind = ControlKind::TextBox,
+                  .left = 2280,
+                  .top = 4680,
+                  .width = 2775,
+                  .height = 480,
+                  .back = rgb(0x80FF80),
+                  .fore = black,
+                  .font = {13.5},
+                  .align = Align::Centre,
+                  .tabIndex = 3},
+    ControlDesign{.name = "Command2",
+                  .kind = ControlKind::Button,
+                  .left = 2520,
+                  .top = 5280,
+                  .width = 2295,
+                  .height = 615,
+                  .caption = "&Print a Winning Certificate",
+                  .back = rgb(0xFF0000),
+                  .font = {9.75, Weight::Bold},
+                  .tabIndex = 2,
+                  .role = ButtonRole::Default,
+                  .style = ButtonStyle::Graphical},
+    ControlDesign{.name = "Command1",
+                  .kind = ControlKind::Button,
+                  .left = 2520,
+                  .top = 6000,
+                  .width = 2295,
+                  .height = 495,
+                  .caption = "&Close",
+                  .back = rgb(0xC0C000),
+                  .font = {12, Weight::Bold},
+                  .tabIndex = 1,
+                  .role = ButtonRole::Cancel,
+                  .style = ButtonStyle::Graphical},
     label("Label3", 720, 3840, 6135, 855,
           "Type your name below and click the red button to print a Winning certificate", white,
           black, {13.5}, Align::Centre),
@@ -73,15 +73,15 @@ constexpr std::array victory{
 constexpr auto helpGrey = Colour::fromRgb(0xE0E0E0);
 
 constexpr std::array howToPlay{
-    ControlSpec{.name = "Command1",
-                .kind = ControlKind::Button,
-                .left = 1200,
-                .top = 1920,
-                .width = 1215,
-                .height = 375,
-                .caption = "&Close",
-                .tabIndex = 2,
-                .role = ButtonRole::Default},
+    ControlDesign{.name = "Command1",
+                  .kind = ControlKind::Button,
+                  .left = 1200,
+                  .top = 1920,
+                  .width = 1215,
+                  .height = 375,
+                  .caption = "&Close",
+                  .tabIndex = 2,
+                  .role = ButtonRole::Default},
     picture("Image2", 4920, 960, 720, 735, "Tile01", Stretch::Yes, Enabled::Yes),
     picture("Image1", 3840, 840, 720, 735, "Tile02", Stretch::Yes, Enabled::Yes),
     label("Label2", 240, 1200, 3375, 495, "You can always press \"P\" to pause the game.", helpGrey,
@@ -95,18 +95,18 @@ constexpr std::array howToPlay{
 constexpr auto aboutGreen = Colour::fromRgb(0x008000);
 
 constexpr std::array about{
-    ControlSpec{.name = "Command1",
-                .kind = ControlKind::Button,
-                .left = 2760,
-                .top = 5760,
-                .width = 1215,
-                .height = 495,
-                .caption = "Close",
-                .picture = "CartridgeIcon",
-                .back = rgb(0x80FFFF),
-                .tabIndex = 1,
-                .role = ButtonRole::Default,
-                .style = ButtonStyle::Graphical},
+    ControlDesign{.name = "Command1",
+                  .kind = ControlKind::Button,
+                  .left = 2760,
+                  .top = 5760,
+                  .width = 1215,
+                  .height = 495,
+                  .caption = "Close",
+                  .picture = "CartridgeIcon",
+                  .back = rgb(0x80FFFF),
+                  .tabIndex = 1,
+                  .role = ButtonRole::Default,
+                  .style = ButtonStyle::Graphical},
     picture("Image7", 1080, 4080, 4500, 1650, "ContactPicture", Stretch::No, Enabled::Yes),
     picture("Image6", 1680, 0, 3000, 750, "AboutBanner", Stretch::No, Enabled::Yes),
     label("Label3", 840, 3600, 1095, 375, "Contact:", aboutGreen, white, {12}, Align::Left),
@@ -130,24 +130,24 @@ constexpr std::array about{
 
 // clang-format off
 // name, caption, border, background, ClientLeft, ClientTop, ClientWidth, ClientHeight, icon, timer
-const FormSpec form1{"Form1", "Cratefall 1.0 - By Mokram", Border::Sizable, white, 6120, 3600, 5715, 6210, "Tile01", {Enabled::Yes, 1}, title, titleMenu};
-const FormSpec form12{"Form12", "Congratulations, you beat Cratefall 1.0!!", Border::Sizable, white, 5190, 4155, 7920, 6570, "Tile14", {}, victory};
-const FormSpec form13{"Form13", "How to play", Border::None, helpGrey, 6075, 2670, 5745, 2400, "Tile17", {}, howToPlay};
-const FormSpec aboutmeform{"Aboutmeform", "About Mokram", Border::None, aboutGreen, 5880, 3810, 6450, 6450, "", {}, about};
+const FormDesign form1{"Form1", "Cratefall 1.0 - By Mokram", Border::Sizable, white, 6120, 3600, 5715, 6210, "Tile01", {Enabled::Yes, 1}, title, titleMenu};
+const FormDesign form12{"Form12", "Congratulations, you beat Cratefall 1.0!!", Border::Sizable, white, 5190, 4155, 7920, 6570, "Tile14", {}, victory};
+const FormDesign form13{"Form13", "How to play", Border::None, helpGrey, 6075, 2670, 5745, 2400, "Tile17", {}, howToPlay};
+const FormDesign aboutmeform{"Aboutmeform", "About Mokram", Border::None, aboutGreen, 5880, 3810, 6450, 6450, "", {}, about};
 // clang-format on
 
 } // namespace layouts
 
-const FormSpec& layout(std::string_view formName)
+const FormDesign& layout(std::string_view formName)
 {
     static const std::array all{&layouts::form1,  &layouts::form2,      &layouts::form3,
                                 &layouts::form4,  &layouts::form5,      &layouts::form6,
                                 &layouts::form7,  &layouts::form8,      &layouts::form9,
                                 &layouts::form10, &layouts::form11,     &layouts::form12,
                                 &layouts::form13, &layouts::aboutmeform};
-    for (const FormSpec* spec : all)
-        if (spec->name == formName)
-            return *spec;
+    for (const FormDesign* design : all)
+        if (design->name == formName)
+            return *design;
     throw std::logic_error("no layout for " + std::string(formName));
 }
 

@@ -14,9 +14,10 @@
 namespace cratefall::ui {
 namespace {
 
-QRect pixelRect(const ControlSpec& spec)
+QRect pixelRect(const ControlDesign& design)
 {
-    return {toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height)};
+    return {toPixels(design.left), toPixels(design.top), toPixels(design.width),
+            toPixels(design.height)};
 }
 
 bool isLeftPress(const QMouseEvent* event)
@@ -64,7 +65,7 @@ QColor resolve(Colour colour, const QPalette& palette)
     return Qt::transparent;
 }
 
-QFont fontFor(FontSpec font)
+QFont fontFor(FontStyle font)
 {
     // "MS Sans Serif" is mapped to a metric-compatible face by a substitution set at start-up.
     QFont qfont(QStringLiteral("MS Sans Serif"));
@@ -73,13 +74,13 @@ QFont fontFor(FontSpec font)
     return qfont;
 }
 
-PictureWidget::PictureWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress)
+PictureWidget::PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
     : QWidget(parent), m_image(PictureStore::image(
-                           spec.picture, QSize(toPixels(spec.width), toPixels(spec.height)))),
-      m_stretch(spec.stretch), m_onPress(std::move(onPress))
+                           design.picture, QSize(toPixels(design.width), toPixels(design.height)))),
+      m_stretch(design.stretch), m_onPress(std::move(onPress))
 {
-    setGeometry(pixelRect(spec));
-    setEnabled(spec.enabled == Enabled::Yes);
+    setGeometry(pixelRect(design));
+    setEnabled(design.enabled == Enabled::Yes);
     setFocusPolicy(Qt::NoFocus);
     // Told that nothing behind shows through, Qt repaints neither the window's background nor
     // the scenery beneath when a box moves over this picture.
@@ -127,13 +128,13 @@ void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-LabelWidget::LabelWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress)
-    : QWidget(parent), m_caption(qtext(spec.caption)), m_back(spec.back), m_fore(spec.fore),
-      m_align(spec.align), m_onPress(std::move(onPress))
+LabelWidget::LabelWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
+    : QWidget(parent), m_caption(qtext(design.caption)), m_back(design.back), m_fore(design.fore),
+      m_align(design.align), m_onPress(std::move(onPress))
 {
-    setGeometry(pixelRect(spec));
-    setFont(fontFor(spec.font));
-    setEnabled(spec.enabled == Enabled::Yes);
+    setGeometry(pixelRect(design));
+    setFont(fontFor(design.font));
+    setEnabled(design.enabled == Enabled::Yes);
     setFocusPolicy(Qt::NoFocus);
     if (m_back.kind != Colour::Kind::Transparent)
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -169,10 +170,10 @@ void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-LineWidget::LineWidget(const ControlSpec& spec, QWidget* parent) : QWidget(parent)
+LineWidget::LineWidget(const ControlDesign& design, QWidget* parent) : QWidget(parent)
 {
-    const QPoint from(toPixels(spec.left), toPixels(spec.top));
-    const QPoint to(toPixels(spec.width), toPixels(spec.height));
+    const QPoint from(toPixels(design.left), toPixels(design.top));
+    const QPoint to(toPixels(design.width), toPixels(design.height));
     const QRect box = QRect(from, to).normalized();
     setGeometry(box.adjusted(0, 0, 1, 1));
     m_from = from - box.topLeft();
@@ -188,23 +189,23 @@ void LineWidget::paintEvent(QPaintEvent*)
     painter.drawLine(m_from, m_to);
 }
 
-ButtonWidget::ButtonWidget(const ControlSpec& spec, QWidget* parent, PressHandler onClick)
-    : QPushButton(qtext(spec.caption), parent), m_role(spec.role)
+ButtonWidget::ButtonWidget(const ControlDesign& design, QWidget* parent, PressHandler onClick)
+    : QPushButton(qtext(design.caption), parent), m_role(design.role)
 {
-    setGeometry(pixelRect(spec));
-    setFont(fontFor(spec.font));
+    setGeometry(pixelRect(design));
+    setFont(fontFor(design.font));
     setAutoDefault(false);
     setFocusPolicy(Qt::StrongFocus);
-    if (spec.style == ButtonStyle::Graphical) {
+    if (design.style == ButtonStyle::Graphical) {
         // A style sheet, unlike a palette colour, is honoured by every widget style.
-        const QColor face = resolve(spec.back, palette());
+        const QColor face = resolve(design.back, palette());
         setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 2px outset %2; }"
                                      "QPushButton:pressed { border-style: inset; }"
                                      "QPushButton:focus { outline: 1px dotted black; }")
                           .arg(face.name(), face.darker(130).name()));
     }
-    if (!spec.picture.empty())
-        setIcon(QIcon(QPixmap::fromImage(PictureStore::image(spec.picture, QSize(32, 32)))));
+    if (!design.picture.empty())
+        setIcon(QIcon(QPixmap::fromImage(PictureStore::image(design.picture, QSize(32, 32)))));
     QObject::connect(this, &QPushButton::clicked, this, [handler = std::move(onClick)] {
         if (handler)
             handler();
@@ -236,16 +237,16 @@ void ButtonWidget::paintEvent(QPaintEvent* event)
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
 
-TextBoxWidget::TextBoxWidget(const ControlSpec& spec, QWidget* parent) : QLineEdit(parent)
+TextBoxWidget::TextBoxWidget(const ControlDesign& design, QWidget* parent) : QLineEdit(parent)
 {
-    setGeometry(pixelRect(spec));
-    setFont(fontFor(spec.font));
-    setAlignment(spec.align == Align::Centre ? Qt::AlignCenter : Qt::AlignLeft);
+    setGeometry(pixelRect(design));
+    setFont(fontFor(design.font));
+    setAlignment(design.align == Align::Centre ? Qt::AlignCenter : Qt::AlignLeft);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, resolve(spec.back, palette()));
-    colours.setColor(QPalette::Text, resolve(spec.fore, palette()));
+    colours.setColor(QPalette::Base, resolve(design.back, palette()));
+    colours.setColor(QPalette::Text, resolve(design.fore, palette()));
     setPalette(colours);
-    setText(qtext(spec.caption));
+    setText(qtext(design.caption));
 }
 
 } // namespace cratefall::ui

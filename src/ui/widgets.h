@@ -13,13 +13,13 @@ namespace cratefall::ui {
 using PressHandler = std::function<void()>;
 
 QColor resolve(Colour colour, const QPalette& palette);
-QFont fontFor(FontSpec font);
+QFont fontFor(FontStyle font);
 
 // A picture control. Clicks count on the press of the left button, double-clicks included, so a
 // falling box is caught where the player hit it. Disabled, Qt hands the press to the window.
 class PictureWidget final : public QWidget {
 public:
-    PictureWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress);
+    PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,7 +37,7 @@ private:
 
 class LabelWidget final : public QWidget {
 public:
-    LabelWidget(const ControlSpec& spec, QWidget* parent, PressHandler onPress);
+    LabelWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress);
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
@@ -58,7 +58,7 @@ private:
 // Lines are drawing only: they never take a click.
 class LineWidget final : public QWidget {
 public:
-    LineWidget(const ControlSpec& spec, QWidget* parent);
+    LineWidget(const ControlDesign& design, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,7 +70,7 @@ private:
 
 class ButtonWidget final : public QPushButton {
 public:
-    ButtonWidget(const ControlSpec& spec, QWidget* parent, PressHandler onClick);
+    ButtonWidget(const ControlDesign& design, QWidget* parent, PressHandler onClick);
     ButtonRole role() const { return m_role; }
 
 protected:
@@ -84,7 +84,7 @@ private:
 
 class TextBoxWidget final : public QLineEdit {
 public:
-    TextBoxWidget(const ControlSpec& spec, QWidget* parent);
+    TextBoxWidget(const ControlDesign& design, QWidget* parent);
 };
 
 } // namespace cratefall::ui

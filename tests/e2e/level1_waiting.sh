@@ -25,8 +25,8 @@ expect_equal "$(robot probe "$waiting" "$(($(px 735) + 1)),$(($(px 7920) + 5))")
     "the background right of the score captions"
 
 step "each box where the layout puts it, white showing through its rim"
-for spec in "${level1_boxes[@]}"; do
-    IFS=, read -r x y w h <<<"${spec%@*}"
+for design in "${level1_boxes[@]}"; do
+    IFS=, read -r x y w h <<<"${design%@*}"
     read -r ex ey ew eh < <(robot extent "$waiting" "$((x - 6)),$((y - 6)),$((w + 12)),$((h + 12))" \
         "$white" | sed 's/none/-1 -1 0 0/')
     # The tile's outer ring of pixels, stretched, is a white margin of one to w/16 pixels.

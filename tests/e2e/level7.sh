@@ -18,8 +18,8 @@ score="0,$(px 8400),$(px 735),$(px 495)"
 
 # column_of BOX_INDEX: the left edge of the column the box falls down.
 column_of() {
-    local spec="${boxes[$1]}"
-    echo "${spec#*@}"
+    local design="${boxes[$1]}"
+    echo "${design#*@}"
 }
 
 ensure_display

@@ -59,10 +59,10 @@ QPoint Actor::randomPoint(ui::Form& form)
     ui::FormWindow* window = form.window();
     const int where = m_rng.below(10);
     if (where < 5) { // on a control, whatever lies on top of it there
-        const auto& controls = form.spec().controls;
-        const auto& spec = controls[std::size_t(m_rng.below(int(controls.size())))];
-        if (form.hasControl(spec.name)) {
-            const QWidget* widget = form.control(spec.name).widget();
+        const auto& controls = form.design().controls;
+        const auto& design = controls[std::size_t(m_rng.below(int(controls.size())))];
+        if (form.hasControl(design.name)) {
+            const QWidget* widget = form.control(design.name).widget();
             const QRect area = widget->geometry().intersected(window->client()->rect());
             if (!area.isEmpty())
                 return window->client()->mapTo(window, insideRect(m_rng, area));

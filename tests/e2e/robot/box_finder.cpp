@@ -24,35 +24,35 @@ constexpr int aimBelowCentre = 4;
 
 } // namespace
 
-QPoint aimPoint(const BoxSpec& box, const BoxSighting& sighting)
+QPoint aimPoint(const BoxPlace& box, const BoxSighting& sighting)
 {
     const int centre = (sighting.firstVisibleRow + sighting.lastVisibleRow) / 2;
     const int y = std::min(centre + aimBelowCentre, sighting.lastVisibleRow);
     return {box.column + box.waiting.width() / 2, y};
 }
 
-BoxFinder::BoxFinder(const QImage& waitingShot, std::span<const BoxSpec> boxes)
+BoxFinder::BoxFinder(const QImage& waitingShot, std::span<const BoxPlace> boxes)
 {
-    for (const BoxSpec& spec : boxes)
-        m_looks.push_back(learn(waitingShot, spec));
+    for (const BoxPlace& design : boxes)
+        m_looks.push_back(learn(waitingShot, design));
 }
 
-BoxFinder::Look BoxFinder::learn(const QImage& waitingShot, const BoxSpec& spec)
+BoxFinder::Look BoxFinder::learn(const QImage& waitingShot, const BoxPlace& design)
 {
-    if (!waitingShot.rect().contains(spec.waiting))
+    if (!waitingShot.rect().contains(design.waiting))
         throw std::invalid_argument("a box's waiting place lies outside the waiting shot");
     Look look;
-    look.spec = spec;
-    look.rim = std::max(rimOf(spec.waiting.width()), rimOf(spec.waiting.height()));
-    const int inner = spec.waiting.width() - 2 * look.rim;
-    if (inner < samplesPerRow || spec.waiting.height() - 2 * look.rim < minimumRows)
+    look.design = design;
+    look.rim = std::max(rimOf(design.waiting.width()), rimOf(design.waiting.height()));
+    const int inner = design.waiting.width() - 2 * look.rim;
+    if (inner < samplesPerRow || design.waiting.height() - 2 * look.rim < minimumRows)
         throw std::invalid_argument("a box is too small to be told from its background");
     for (int k = 0; k < samplesPerRow; ++k)
         look.sampleColumns.push_back(look.rim + k * (inner - 1) / (samplesPerRow - 1));
-    for (int y = look.rim; y < spec.waiting.height() - look.rim; ++y) {
+    for (int y = look.rim; y < design.waiting.height() - look.rim; ++y) {
         std::vector<QRgb> row;
         for (const int x : look.sampleColumns)
-            row.push_back(waitingShot.pixel(spec.waiting.x() + x, spec.waiting.y() + y));
+            row.push_back(waitingShot.pixel(design.waiting.x() + x, design.waiting.y() + y));
         look.rows.push_back(std::move(row));
     }
     return look;
@@ -74,7 +74,7 @@ bool BoxFinder::rowMatches(const Look& look, std::size_t row, const QImage& shot
     const int mayDisagree = int(expected.size()) - (matchPercent * int(expected.size()) + 99) / 100;
     int disagreeing = 0;
     for (std::size_t k = 0; k < expected.size(); ++k)
-        if (line[look.spec.column + look.sampleColumns[k]] != expected[k] &&
+        if (line[look.design.column + look.sampleColumns[k]] != expected[k] &&
             ++disagreeing > mayDisagree)
             return false;
     return true;
@@ -82,7 +82,7 @@ bool BoxFinder::rowMatches(const Look& look, std::size_t row, const QImage& shot
 
 std::optional<BoxSighting> BoxFinder::findOne(const Look& look, const QImage& shot)
 {
-    if (look.spec.column < 0 || look.spec.column + look.spec.waiting.width() > shot.width())
+    if (look.design.column < 0 || look.design.column + look.design.waiting.width() > shot.width())
         return std::nullopt;
     const int rows = int(look.rows.size());
     std::optional<BoxSighting> best;

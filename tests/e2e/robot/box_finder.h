@@ -10,7 +10,7 @@ namespace cratefall::e2e {
 
 // A falling box as the suite knows it: where it stands in a level's waiting window, which is
 // where its look is learned, and the left edge of the column it falls down. In pixels.
-struct BoxSpec {
+struct BoxPlace {
     QRect waiting;
     int column = 0;
 };
@@ -27,28 +27,28 @@ struct BoxSighting {
 
 // Where to click a box just seen: its column's middle, a little below the middle of what shows of
 // it, as it may fall one step between the look and the click.
-QPoint aimPoint(const BoxSpec& box, const BoxSighting& sighting);
+QPoint aimPoint(const BoxPlace& box, const BoxSighting& sighting);
 
 // Finds falling boxes in screenshots of a level window. Each box's look is taken from the
 // waiting window, inside its see-through rim; a box is then sought down its column row by row,
 // so it is found even when a bar covers part of it or the scenery shows through its holes.
 class BoxFinder {
 public:
-    BoxFinder(const QImage& waitingShot, std::span<const BoxSpec> boxes);
+    BoxFinder(const QImage& waitingShot, std::span<const BoxPlace> boxes);
 
     int boxCount() const { return int(m_looks.size()); }
-    const BoxSpec& box(int index) const { return m_looks[std::size_t(index)].spec; }
+    const BoxPlace& box(int index) const { return m_looks[std::size_t(index)].design; }
     std::vector<std::optional<BoxSighting>> find(const QImage& shot) const;
 
 private:
     struct Look {
-        BoxSpec spec;
+        BoxPlace design;
         int rim = 0;
         std::vector<int> sampleColumns;      // inside the rim, relative to the box
         std::vector<std::vector<QRgb>> rows; // the samples of each row inside the rim
     };
 
-    static Look learn(const QImage& waitingShot, const BoxSpec& spec);
+    static Look learn(const QImage& waitingShot, const BoxPlace& design);
     static std::optional<BoxSighting> findOne(const Look& look, const QImage& shot);
     static bool rowMatches(const Look& look, std::size_t row, const QImage& shot, int y);
 

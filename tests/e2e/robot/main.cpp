@@ -74,9 +74,9 @@ QRgb colour(const std::string& text)
 }
 
 // "x,y,w,h@column": where the box waits, and the left edge of the column it falls down.
-std::vector<BoxSpec> boxSpecs(const Args& args, std::size_t from)
+std::vector<BoxPlace> boxPlaces(const Args& args, std::size_t from)
 {
-    std::vector<BoxSpec> boxes;
+    std::vector<BoxPlace> boxes;
     for (std::size_t i = from; i < args.size(); ++i) {
         const auto at = args[i].find('@');
         if (at == std::string::npos)
@@ -216,7 +216,7 @@ int differCommand(const Args& args)
 // WAITING_SHOT SHOT BOX...: per box "top first-visible-row last-visible-row", or "-".
 int boxesCommand(const Args& args)
 {
-    const BoxFinder finder(load(arg(args, 0)), boxSpecs(args, 2));
+    const BoxFinder finder(load(arg(args, 0)), boxPlaces(args, 2));
     for (const auto& sighting : finder.find(load(arg(args, 1)))) {
         if (sighting)
             std::printf("%d %d %d\n", sighting->top, sighting->firstVisibleRow,
@@ -245,7 +245,7 @@ int closeCommand(const Args& args)
 int playCommand(const Args& args)
 {
     const XSession x;
-    const BoxFinder finder(load(arg(args, 1)), boxSpecs(args, 4));
+    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
     const PlayOptions options{std::stoi(arg(args, 2)), timeoutArg(args, 3)};
     const PlayResult result = playBoxes(x, windowId(arg(args, 0)), finder, options);
     const char* ends[] = {"new-window", "window-gone", "timed-out"};
@@ -271,7 +271,7 @@ int awaitBoxCommand(const Args& args)
 {
     const XSession x;
     const WindowId window = windowId(arg(args, 0));
-    const BoxFinder finder(load(arg(args, 1)), boxSpecs(args, 7));
+    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 7));
     const auto timeout = timeoutArg(args, 4);
     const std::string& shots = arg(args, 5);
     const std::string& click = arg(args, 6);
@@ -279,7 +279,7 @@ int awaitBoxCommand(const Args& args)
                                         std::stoi(arg(args, 3)), timeout);
     if (!caught)
         return 1;
-    const BoxSpec& box = finder.box(caught->index);
+    const BoxPlace& box = finder.box(caught->index);
     const char* fate = "-";
     if (click != "-") {
         x.click(window, click == "aim"
