@@ -42,19 +42,22 @@ build() {
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
-# Starts Xvfb and openbox on a free display for the tests; stop_display ends them by pid.
+# start_display [--no-wm]: Xvfb on a display number it picks itself (no race with other servers
+# being started at the same moment), and openbox unless told not to; exports DISPLAY.
+# stop_display ends both by pid.
 start_display() {
-    local number=90
-    while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
-        number=$((number + 1))
-    done
-    Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local display_file
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":${number}"
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && break
+    for _ in $(seq 100); do
+        [ -s "$display_file" ] && break
         sleep 0.1
     done
+    [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; rm -f "$display_file"; return 1; }
+    export DISPLAY=":$(head -n 1 "$display_file")"
+    rm -f "$display_file"
+    [ "${1:-}" = --no-wm ] && return 0
     openbox >/dev/null 2>&1 &
     openbox_pid=$!
     sleep 0.5
