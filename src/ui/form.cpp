@@ -76,7 +76,9 @@ void Form::buildControls()
 
 QWidget* Form::buildControl(const ControlDesign& design, QWidget* parent)
 {
-    auto onPress = [this, name = design.name] { clickControl(name); };
+    PressHandler onPress;
+    if (m_handlers.contains(design.name))
+        onPress = [this, name = design.name] { clickControl(name); };
     switch (design.kind) {
     case ControlKind::Picture:
         return new PictureWidget(design, parent, onPress);

@@ -64,7 +64,10 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     setWindowTitle(qtext(design.caption));
     if (!design.icon.empty())
         setWindowIcon(PictureStore::windowIcon(design.icon));
-    setFocusPolicy(Qt::StrongFocus);
+    // The window itself never takes the focus, by click or by Tab: a click on its background must
+    // leave the focus (and the caret) in the control that has it. With no control to focus, keys
+    // still come here, the window being where Qt sends the keys of a window without focus.
+    setFocusPolicy(Qt::NoFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #include "ui/runtime.h"
 
+#include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/form_timer.h"
 #include "ui/game_int.h"
@@ -13,7 +14,9 @@ namespace cratefall::ui {
 Runtime::Runtime()
     : m_presenter(std::make_unique<QtMessageBoxPresenter>()),
       m_exit([](int status) { QCoreApplication::exit(status); })
-{}
+{
+    installAccessibleInterfaces();
+}
 
 Runtime::~Runtime()
 {

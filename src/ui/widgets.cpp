@@ -4,6 +4,7 @@
 #include "ui/qt_text.h"
 #include "ui/units.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -115,12 +116,18 @@ const QImage& PictureWidget::stretchedImage()
     return m_stretched;
 }
 
+void PictureWidget::press() const
+{
+    if (m_onPress)
+        m_onPress();
+}
+
 void PictureWidget::mousePressEvent(QMouseEvent* event)
 {
     // An enabled picture takes every press, even with no handler: a bar hides the box behind it.
     event->accept();
-    if (isLeftPress(event) && m_onPress)
-        m_onPress();
+    if (isLeftPress(event))
+        press();
 }
 
 void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -146,6 +153,16 @@ void LabelWidget::setCaption(const QString& caption)
         return;
     m_caption = caption;
     update();
+    // Screen readers hear of the new caption as a label's new name, as with a QLabel. With no
+    // reader listening, Qt drops the event at once.
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void LabelWidget::press() const
+{
+    if (m_onPress)
+        m_onPress();
 }
 
 void LabelWidget::paintEvent(QPaintEvent*)
@@ -161,8 +178,8 @@ void LabelWidget::paintEvent(QPaintEvent*)
 void LabelWidget::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (isLeftPress(event) && m_onPress)
-        m_onPress();
+    if (isLeftPress(event))
+        press();
 }
 
 void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event)

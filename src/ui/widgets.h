@@ -19,7 +19,11 @@ QFont fontFor(FontStyle font);
 // falling box is caught where the player hit it. Disabled, Qt hands the press to the window.
 class PictureWidget final : public QWidget {
 public:
+    // onPress is empty for a picture the screen gives no handler.
     PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress);
+
+    bool pressable() const { return bool(m_onPress); }
+    void press() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +45,8 @@ public:
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption);
+    bool pressable() const { return bool(m_onPress); }
+    void press() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,7 +5,6 @@
 #include "ui/units.h"
 
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QTest>
 #include <QWidget>
@@ -75,9 +74,10 @@ void GameFixture::pressControl(std::string_view formName, std::string_view contr
 
 void GameFixture::typeKey(std::string_view name, int key, const QString& text)
 {
-    ui::FormWindow* window = m_runtime.form(name).window();
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(window, &press);
+    // Through the platform window, so Qt routes the key to whatever has the focus.
+    QWindow* window = m_runtime.form(name).window()->windowHandle();
+    QTest::sendKeyEvent(QTest::Press, window, Qt::Key(key), text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, window, Qt::Key(key), text, Qt::NoModifier);
     settle();
 }
 

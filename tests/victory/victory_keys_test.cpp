@@ -53,7 +53,6 @@ private:
 private slots:
     void initTestCase();
 
-    void focusStartsOnCloseAndTabsToPrintThenName();
     void keys_data();
     void keys();
     void emptyNameBecomesNamelessLoserBeforePrinting();
@@ -67,19 +66,6 @@ void VictoryKeysTest::initTestCase()
     // Before Qt's print plugin first asks for printers: from here on the spooler is unreachable.
     QVERIFY(m_noSpooler.isValid());
     qputenv("CUPS_SERVER", m_noSpooler.filePath(QStringLiteral("cups.sock")).toLocal8Bit());
-}
-
-void VictoryKeysTest::focusStartsOnCloseAndTabsToPrintThenName()
-{
-    GameFixture game;
-    VictoryDriver victory(game);
-    QVERIFY(victory.open());
-    QCOMPARE(victory.focused(), victory.widget("Command1"));
-    victory.key(Qt::Key_Tab);
-    QCOMPARE(victory.focused(), victory.widget("Command2"));
-    victory.key(Qt::Key_Tab);
-    QCOMPARE(victory.focused(), victory.widget("Text1"));
-    QVERIFY(!victory.ended());
 }
 
 void VictoryKeysTest::keys_data()

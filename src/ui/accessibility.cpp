@@ -1,0 +1,104 @@
+#include "ui/accessibility.h"
+
+#include "ui/form_window.h"
+#include "ui/widgets.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace cratefall::ui {
+namespace {
+
+// Offers "press" for a control that answers clicks, and only while it is enabled: a disabled box
+// hands a click to the window, which pressing it from a screen reader must not pretend to do.
+template <class Widget> class PressableAccessible : public QAccessibleWidget {
+public:
+    PressableAccessible(Widget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    QStringList actionNames() const override
+    {
+        return pressable() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && pressable())
+            target()->press();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+protected:
+    Widget* target() const { return static_cast<Widget*>(widget()); }
+
+private:
+    bool pressable() const { return target()->pressable() && target()->isEnabled(); }
+};
+
+class LabelAccessible final : public PressableAccessible<LabelWidget> {
+public:
+    explicit LabelAccessible(LabelWidget* label)
+        : PressableAccessible(label, QAccessible::StaticText)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Name ? target()->caption() : QAccessibleWidget::text(kind);
+    }
+};
+
+// The client area holds the controls; lines are drawing only and are left out of its children.
+class ClientAccessible final : public QAccessibleWidget {
+public:
+    explicit ClientAccessible(ClientArea* client) : QAccessibleWidget(client) {}
+
+    int childCount() const override { return int(exposed().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> children = exposed();
+        if (index < 0 || index >= children.size())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(children.at(index));
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child ? int(exposed().indexOf(child->object())) : -1;
+    }
+
+private:
+    QList<QWidget*> exposed() const
+    {
+        QList<QWidget*> children;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child && !child->isWindow() && !dynamic_cast<LineWidget*>(child))
+                children.append(child);
+        }
+        return children;
+    }
+};
+
+QAccessibleInterface* gameInterface(const QString&, QObject* object)
+{
+    if (auto* label = dynamic_cast<LabelWidget*>(object))
+        return new LabelAccessible(label);
+    if (auto* picture = dynamic_cast<PictureWidget*>(object))
+        return new PressableAccessible<PictureWidget>(picture, QAccessible::Graphic);
+    if (auto* client = dynamic_cast<ClientArea*>(object))
+        return new ClientAccessible(client);
+    // Named by its caption, as every top-level window is, borderless ones included.
+    if (auto* window = dynamic_cast<FormWindow*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibleInterfaces()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(gameInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace cratefall::ui

@@ -1,0 +1,118 @@
+// What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
+// text named by their captions, pictures as graphics, buttons and the name box as Qt's own, lines
+// not at all, and each window named by its caption.
+#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
+#include "game_fixture.h"
+#include "ui/form_window.h"
+#include "ui/qt_text.h"
+#endif
+
+#include <QAccessible>
+#include <QTest>
+
+using cratefall::testing::GameFixture;
+using cratefall::ui::ControlKind;
+using cratefall::ui::qtext;
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString name(QObject* object)
+{
+    return accessible(object)->text(QAccessible::Name);
+}
+
+QStringList actions(QObject* object)
+{
+    return accessible(object)->actionInterface()->actionNames();
+}
+
+QAccessible::Role expectedRole(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return QAccessible::StaticText;
+    case ControlKind::Picture:
+        return QAccessible::Graphic;
+    case ControlKind::Button:
+        return QAccessible::Button;
+    case ControlKind::TextBox:
+        return QAccessible::EditableText;
+    case ControlKind::Line:
+        break;
+    }
+    return QAccessible::NoRole;
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyScreenReadsAsItIsDrawn_data()
+    {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen :
+             {"Form1", "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9",
+              "Form10", "Form11", "Form12", "Form13", "Aboutmeform"})
+            QTest::newRow(screen) << screen;
+    }
+
+    void everyScreenReadsAsItIsDrawn()
+    {
+        QFETCH(QString, screen);
+        GameFixture game;
+        const std::string screenName = screen.toStdString();
+        game.show(screenName);
+        cratefall::ui::Form& form = game.form(screenName);
+
+        QAccessibleInterface* window = accessible(form.window());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), qtext(form.design().caption));
+
+        QAccessibleInterface* client = accessible(form.window()->client());
+        int exposed = 0;
+        for (const auto& design : form.design().controls) {
+            QWidget* widget = form.control(design.name).widget();
+            const QByteArray what = QByteArray(design.name.data(), qsizetype(design.name.size()));
+            if (design.kind == ControlKind::Line) {
+                QVERIFY2(client->indexOfChild(accessible(widget)) < 0, what);
+                continue;
+            }
+            ++exposed;
+            QVERIFY2(client->indexOfChild(accessible(widget)) >= 0, what);
+            QCOMPARE(accessible(widget)->role(), expectedRole(design.kind));
+            if (design.kind == ControlKind::Label)
+                QCOMPARE(name(widget), qtext(form.control(design.name).Caption()));
+        }
+        QCOMPARE(client->childCount(), exposed);
+    }
+
+    void levelReadsItsScoreAndItsBoxesCanBePressed()
+    {
+        GameFixture game;
+        game.show("Form2");
+        cratefall::ui::Form& level = game.form("Form2");
+        QObject* score = level.control("Label1").widget();
+        QObject* box = level.control("Image1").widget();
+        QObject* start = level.control("Label4").widget();
+        QCOMPARE(actions(box), QStringList{}); // a box waiting for the start takes no click
+        QCOMPARE(actions(level.control("Label2").widget()), QStringList{});
+
+        accessible(start)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(level.Timer1().isEnabled());
+        QCOMPARE(actions(box), QStringList{QAccessibleActionInterface::pressAction()});
+        accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        game.tick("Form2");
+        QCOMPARE(name(score), QStringLiteral("2"));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
