@@ -2,7 +2,7 @@
 #include "gbench/offscreen_game.h"
 #include "levels/level_form.h"
 #include "play/level_keeper.h"
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -72,13 +72,13 @@ void BM_LoadLevelScreen(benchmark::State& state)
     OffscreenGame game;
     game.show(screen);
     game.unload(screen);
-    const int decodedBefore = cratefall::ui::PictureStore::decodeCount();
+    const int decodedBefore = cratefall::pictures::PictureStore::decodeCount();
     for (auto _ : state) {
         game.show(screen);
         game.unload(screen);
     }
     state.counters["decodes_per_load"] =
-        benchmark::Counter(double(cratefall::ui::PictureStore::decodeCount() - decodedBefore),
+        benchmark::Counter(double(cratefall::pictures::PictureStore::decodeCount() - decodedBefore),
                            benchmark::Counter::kAvgIterations);
 }
 

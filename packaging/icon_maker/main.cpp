@@ -1,6 +1,6 @@
 // Draws the desktop icons from the title window's own tile, so the menu shows the very box the
 // game shows. Enlarged by whole pixel blocks: a smoothed 16-pixel box turns to mush at 256.
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
 #include <QDir>
 #include <QImage>
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s OUTPUT_ROOT FILE_NAME SIZE...\n", argv[0]);
         return 2;
     }
-    const QImage& tile = cratefall::ui::PictureStore::image(tileName);
+    const QImage& tile = cratefall::pictures::PictureStore::image(tileName);
     if (tile.isNull()) {
         std::fprintf(stderr, "%s: the picture %s is missing\n", argv[0], tileName);
         return 1;

@@ -1,11 +1,13 @@
 #include "ui/form.h"
 
+#include "printing/printing.h"
 #include "ui/form_window.h"
 #include "ui/runtime.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
 
 #include <QCoreApplication>
+#include <QPicture>
 #include <algorithm>
 #include <ranges>
 #include <stdexcept>
@@ -31,16 +33,21 @@ void Form::handle(std::string_view control, std::function<void()> handler)
 void Form::Show()
 {
     m_runtime.dispatch([this] {
-        if (!isLoaded()) {
-            load();
-            Form_Load();
-            if (!isLoaded() || m_runtime.ended())
-                return;
-        }
+        if (!ensureLoaded())
+            return;
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
     });
+}
+
+bool Form::ensureLoaded()
+{
+    if (isLoaded())
+        return true;
+    load();
+    Form_Load();
+    return isLoaded() && !m_runtime.ended();
 }
 
 void Form::load()
@@ -127,6 +134,15 @@ void Form::MsgBox(std::string_view prompt)
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
     m_runtime.msgBox(prompt, title);
+}
+
+// The window's client area as the player sees it, typed text included, without the frame or the
+// menu bar. A screen that is not loaded is loaded first, as any use of a screen would.
+void Form::PrintForm()
+{
+    if (!ensureLoaded())
+        return;
+    printing::printOnePage(printing::record(*m_window->client()), m_window->windowTitle());
 }
 
 double Form::Height() const

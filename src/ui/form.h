@@ -65,6 +65,8 @@ protected:
     Runtime& runtime() const { return m_runtime; }
 
 private:
+    // Loads the screen unless it is loaded; false when its Form_Load unloaded it or ended the game.
+    bool ensureLoaded();
     void load();
     void buildControls();
     QWidget* buildControl(const ControlDesign& design, QWidget* parent);

@@ -1,7 +1,7 @@
 #include "ui/form_window.h"
 
+#include "pictures/picture_store.h"
 #include "ui/form.h"
-#include "ui/picture_store.h"
 #include "ui/qt_text.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
@@ -63,7 +63,7 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     const FormDesign& design = form.design();
     setWindowTitle(qtext(design.caption));
     if (!design.icon.empty())
-        setWindowIcon(PictureStore::windowIcon(design.icon));
+        setWindowIcon(pictures::PictureStore::windowIcon(design.icon));
     // The window itself never takes the focus, by click or by Tab: a click on its background must
     // leave the focus (and the caret) in the control that has it. With no control to focus, keys
     // still come here, the window being where Qt sends the keys of a window without focus.

@@ -1,17 +1,12 @@
 #pragma once
 
+#include "ui/runtime_error.h"
+
 #include <compare>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace cratefall::ui {
-
-// An error the game cannot recover from: the runtime shows it and ends the program.
-class RuntimeError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class OverflowError : public RuntimeError {
 public:

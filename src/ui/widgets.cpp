@@ -1,6 +1,6 @@
 #include "ui/widgets.h"
 
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 #include "ui/qt_text.h"
 #include "ui/units.h"
 
@@ -76,7 +76,7 @@ QFont fontFor(FontStyle font)
 }
 
 PictureWidget::PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
-    : QWidget(parent), m_image(PictureStore::image(
+    : QWidget(parent), m_image(pictures::PictureStore::image(
                            design.picture, QSize(toPixels(design.width), toPixels(design.height)))),
       m_stretch(design.stretch), m_onPress(std::move(onPress))
 {
@@ -222,7 +222,8 @@ ButtonWidget::ButtonWidget(const ControlDesign& design, QWidget* parent, PressHa
                           .arg(face.name(), face.darker(130).name()));
     }
     if (!design.picture.empty())
-        setIcon(QIcon(QPixmap::fromImage(PictureStore::image(design.picture, QSize(32, 32)))));
+        setIcon(QIcon(
+            QPixmap::fromImage(pictures::PictureStore::image(design.picture, QSize(32, 32)))));
     QObject::connect(this, &QPushButton::clicked, this, [handler = std::move(onClick)] {
         if (handler)
             handler();

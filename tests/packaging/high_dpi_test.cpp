@@ -4,7 +4,7 @@
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "ui/form_window.h"
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 #endif
 
 #include <QGuiApplication>
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(client.contains(tile));
 
         // Smoothing blends neighbouring colours into ones the picture never had.
-        QSet<QRgb> allowed = opaqueColours(cratefall::ui::PictureStore::image("Tile04"));
+        QSet<QRgb> allowed = opaqueColours(cratefall::pictures::PictureStore::image("Tile04"));
         QVERIFY(allowed.size() > 2);
         allowed.insert(white);
         QSet<QRgb> seen;
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(seen.size() > 2);
 
         // Each picture pixel covers a whole block of screen pixels, never a sliver.
-        const int sourceWidth = cratefall::ui::PictureStore::image("Tile04").width();
+        const int sourceWidth = cratefall::pictures::PictureStore::image("Tile04").width();
         const int run = shortestInnerRun(shot, tile);
         QVERIFY2(run >= tile.width() / sourceWidth,
                  qPrintable(QStringLiteral("a colour only %1 pixels wide").arg(run)));

@@ -2,7 +2,7 @@
 // exact copy of one tile pixel, so the icon is the tile in crisp blocks with its see-through
 // ring intact.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 #endif
 
 #include <QColor>
@@ -23,7 +23,7 @@ QImage builtIcon(int size)
 
 QImage tile()
 {
-    return cratefall::ui::PictureStore::image("Tile01").convertToFormat(QImage::Format_ARGB32);
+    return cratefall::pictures::PictureStore::image("Tile01").convertToFormat(QImage::Format_ARGB32);
 }
 
 // Transparent pixels keep no colour worth comparing; everything else must match exactly.

@@ -1,11 +1,11 @@
 // Boxes are drawn scaled up over a backdrop; their rims and holes must let it show through.
 #include "expected_pictures.h"
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
 #include <QPainter>
 #include <QTest>
 
-using cratefall::ui::PictureStore;
+using cratefall::pictures::PictureStore;
 using namespace cratefall::tests;
 
 namespace {

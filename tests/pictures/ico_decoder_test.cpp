@@ -1,10 +1,10 @@
 // The decoder on small icons built byte by byte here, so each rule of the format is pinned
 // down on its own: bottom-up rows, row padding, palettes, the AND mask, damaged files.
-#include "ui/pictures/ico_decoder.h"
+#include "pictures/ico_decoder.h"
 
 #include <QTest>
 
-using cratefall::ui::IcoFile;
+using cratefall::pictures::IcoFile;
 
 namespace {
 

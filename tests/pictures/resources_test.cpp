@@ -1,14 +1,14 @@
 // Every picture is compiled in under its name, in the format, size and file layout the screens
 // and the window manager expect.
 #include "expected_pictures.h"
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <QTest>
 #include <optional>
 
-using cratefall::ui::PictureStore;
+using cratefall::pictures::PictureStore;
 using namespace cratefall::tests;
 
 namespace {

@@ -1,12 +1,12 @@
 // Icons that hold several images hand out the one that fits, and nothing is decoded twice.
-#include "ui/picture_store.h"
-#include "ui/pictures/ico_decoder.h"
+#include "pictures/picture_store.h"
+#include "pictures/ico_decoder.h"
 
 #include <QFile>
 #include <QTest>
 
-using cratefall::ui::IcoFile;
-using cratefall::ui::PictureStore;
+using cratefall::pictures::IcoFile;
+using cratefall::pictures::PictureStore;
 
 namespace {
 

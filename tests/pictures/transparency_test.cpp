@@ -1,11 +1,11 @@
 // The see-through parts of the boxes come from the icon masks, read by the game's own decoder;
 // a decoder that ignored the mask would return every box fully opaque.
 #include "expected_pictures.h"
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
 #include <QTest>
 
-using cratefall::ui::PictureStore;
+using cratefall::pictures::PictureStore;
 using namespace cratefall::tests;
 
 namespace {

@@ -7,7 +7,7 @@
 class QPicture;
 class QWidget;
 
-namespace cratefall::ui::printing {
+namespace cratefall::printing {
 
 // What a window looks like on screen, kept as drawing commands so that text stays text when it
 // reaches the printer (a widget rendered straight into a printer is turned into one bitmap).
@@ -23,4 +23,4 @@ void printOnePage(const QPicture& picture, const QString& jobTitle);
 // a queue took nothing.
 std::optional<std::string> spoolerRefusal();
 
-} // namespace cratefall::ui::printing
+} // namespace cratefall::printing

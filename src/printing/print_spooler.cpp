@@ -1,8 +1,8 @@
-#include "ui/printing.h"
+#include "printing/printing.h"
 
 #include <dlfcn.h>
 
-namespace cratefall::ui::printing {
+namespace cratefall::printing {
 namespace {
 
 // The spooler library's status codes below this are successes (IPP's 0x00xx range).
@@ -48,4 +48,4 @@ std::optional<std::string> spoolerRefusal()
     return std::string(reason && *reason ? reason : "the print spooler refused the job");
 }
 
-} // namespace cratefall::ui::printing
+} // namespace cratefall::printing

@@ -1,5 +1,5 @@
-#include "ui/game_int.h"
-#include "ui/printing.h"
+#include "printing/printing.h"
+#include "ui/runtime_error.h"
 
 #include <QPainter>
 #include <QPicture>
@@ -7,12 +7,12 @@
 #include <QPrinterInfo>
 #include <algorithm>
 
-namespace cratefall::ui::printing {
+namespace cratefall::printing {
 namespace {
 
 [[noreturn]] void fail(const QString& reason)
 {
-    throw RuntimeError(reason.toStdString());
+    throw ui::RuntimeError(reason.toStdString());
 }
 
 // Without a printer Qt quietly turns a QPrinter into a PDF writer with no file: that would look
@@ -70,4 +70,4 @@ void printOnePage(const QPicture& picture, const QString& jobTitle)
                  .arg(name, QString::fromStdString(*refusal)));
 }
 
-} // namespace cratefall::ui::printing
+} // namespace cratefall::printing

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace cratefall::ui {
+namespace cratefall::pictures {
 
 // Reads Windows icons ourselves because Qt's reader drops the AND mask of 8-bit and 24-bit
 // images, which would turn every see-through rim and hole of a box opaque.
@@ -34,4 +34,4 @@ private:
     std::vector<Entry> m_entries;
 };
 
-} // namespace cratefall::ui
+} // namespace cratefall::pictures

@@ -1,16 +1,11 @@
-#include "ui/printing.h"
-
-#include "ui/form.h"
-#include "ui/form_window.h"
-#include "ui/runtime.h"
+#include "printing/printing.h"
 
 #include <QPainter>
 #include <QPicture>
 #include <QPointer>
+#include <QWidget>
 
-namespace cratefall::ui {
-
-namespace printing {
+namespace cratefall::printing {
 namespace {
 
 // Focus is how the window is being used, not what it shows: the text cursor and the focus frames
@@ -51,20 +46,4 @@ QPicture record(QWidget& widget)
     return picture;
 }
 
-} // namespace printing
-
-// The window's client area as the player sees it, typed text included, without the frame or the
-// menu bar. A screen that is not loaded is loaded first, as any use of a screen would.
-void Form::PrintForm()
-{
-    if (!isLoaded()) {
-        load();
-        Form_Load();
-        if (!isLoaded() || m_runtime.ended())
-            return;
-    }
-    const QPicture page = printing::record(*m_window->client());
-    printing::printOnePage(page, m_window->windowTitle());
-}
-
-} // namespace cratefall::ui
+} // namespace cratefall::printing

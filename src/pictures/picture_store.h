@@ -5,7 +5,7 @@
 #include <QSize>
 #include <string_view>
 
-namespace cratefall::ui {
+namespace cratefall::pictures {
 
 // Every picture the screens show, compiled into the program and decoded at most once per run.
 // Names are those the layouts use: "Tile01".."Tile21", "BarPicture", "BlueBackdrop",
@@ -24,4 +24,4 @@ public:
     static int decodeCount();
 };
 
-} // namespace cratefall::ui
+} // namespace cratefall::pictures

@@ -1,6 +1,6 @@
-#include "ui/picture_store.h"
+#include "pictures/picture_store.h"
 
-#include "ui/pictures/ico_decoder.h"
+#include "pictures/ico_decoder.h"
 
 #include <QFile>
 #include <QPixmap>
@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-namespace cratefall::ui {
+namespace cratefall::pictures {
 namespace {
 
-// Where the build puts each picture; see src/ui/pictures/CMakeLists.txt.
+// Where the build puts each picture; see src/pictures/CMakeLists.txt.
 QString resourcePath(std::string_view name, const char* suffix)
 {
     return QStringLiteral(":/pictures/") + QString::fromUtf8(name.data(), qsizetype(name.size())) +
@@ -135,4 +135,4 @@ int PictureStore::decodeCount()
     return Store::instance().decodeCount();
 }
 
-} // namespace cratefall::ui
+} // namespace cratefall::pictures

@@ -1,6 +1,6 @@
-#include "ui/pictures/ico_decoder.h"
+#include "pictures/ico_decoder.h"
 
-namespace cratefall::ui {
+namespace cratefall::pictures {
 namespace {
 
 constexpr qsizetype kHeaderBytes = 6;
@@ -177,4 +177,4 @@ QImage IcoFile::decode(int index) const
     return decodeBitmap(in, *header, entry.offset, entry.offset + entry.length);
 }
 
-} // namespace cratefall::ui
+} // namespace cratefall::pictures
