@@ -1,9 +1,9 @@
 // A whole game, every level won by direct clicks with ticks driven directly: the cost of each
 // level per tick shows whether the engine or the runtime gathers cost as the game goes on.
 #include "gbench/offscreen_game.h"
-#include "levels/level_catalogue.h"
 #include "levels/level_form.h"
 #include "play/level_keeper.h"
+#include "testing/test_access.h"
 
 #include <algorithm>
 #include <array>
@@ -17,8 +17,9 @@ namespace {
 
 using cratefall::bench::ClickRoute;
 using cratefall::bench::OffscreenGame;
+using cratefall::levels::Level;
 using cratefall::levels::LevelForm;
-using cratefall::levels::LevelRecord;
+using cratefall::testing::Access;
 using Clock = std::chrono::steady_clock;
 
 constexpr int levelCount = cratefall::levels::levelCount;
@@ -39,7 +40,7 @@ struct LevelCost {
 };
 
 // The score the engine will count at the next tick.
-int scoreSoFar(const LevelRecord& record, int clicks)
+int scoreSoFar(const Level& record, int clicks)
 {
     return record.scoring == cratefall::levels::Scoring::HitCount ? clicks
                                                                   : record.startScore + clicks;
@@ -48,11 +49,11 @@ int scoreSoFar(const LevelRecord& record, int clicks)
 // Clicks the lowest boxes, never past the target: a score that passes it between ticks never wins.
 void clickTowardsTarget(LevelForm& level, int& clicks)
 {
-    const LevelRecord& record = level.engine().record();
+    const Level& record = Access::engine(level).level();
     std::vector<int> boxes(std::size_t(record.boxes));
     std::iota(boxes.begin(), boxes.end(), 1);
     std::ranges::sort(boxes, std::greater{},
-                      [&](int box) { return level.engine().boxTop(box).value(); });
+                      [&](int box) { return Access::engine(level).boxTop(box).value(); });
     const int wanted = std::min(record.boxes, record.targetScore - scoreSoFar(record, clicks));
     for (int i = 0; i < wanted; ++i) {
         cratefall::bench::clickBox(level, boxes[std::size_t(i)], ClickRoute::Handler);
@@ -61,7 +62,7 @@ void clickTowardsTarget(LevelForm& level, int& clicks)
 }
 
 // Plays one level from its "Click to Start" to the tick that wins it; false if it was not won.
-bool winLevel(OffscreenGame& game, const LevelRecord& record, LevelCost& cost)
+bool winLevel(OffscreenGame& game, const Level& record, LevelCost& cost)
 {
     LevelForm& level = game.level(record.screen);
     const Clock::time_point start = Clock::now();
@@ -85,10 +86,10 @@ void BM_ScriptedGame(benchmark::State& state)
     std::array<LevelCost, levelCount> costs{};
     for (auto _ : state) {
         game.show("Form2");
-        for (const LevelRecord& record : cratefall::levels::allLevels()) {
-            if (!winLevel(game, record, costs[std::size_t(record.level - 1)])) {
+        for (const Level& record : cratefall::levels::table()) {
+            if (!winLevel(game, record, costs[std::size_t(record.number - 1)])) {
                 state.SkipWithError(
-                    ("level " + std::to_string(record.level) + " was not won").c_str());
+                    ("level " + std::to_string(record.number) + " was not won").c_str());
                 return;
             }
         }

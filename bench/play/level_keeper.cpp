@@ -1,6 +1,7 @@
 #include "play/level_keeper.h"
 
 #include "levels/level_form.h"
+#include "testing/test_access.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -8,6 +9,8 @@
 
 namespace cratefall::bench {
 namespace {
+
+using testing::Access;
 
 void press(QWidget* widget)
 {
@@ -34,8 +37,8 @@ std::string boxName(int box)
 
 std::vector<int> boxesAboutToFall(const levels::LevelForm& level)
 {
-    const levels::LevelEngine& engine = level.engine();
-    const levels::LevelRecord& record = engine.record();
+    const levels::LevelEngine& engine = Access::engine(level);
+    const levels::Level& record = engine.level();
     std::vector<int> boxes;
     for (int box = 1; box <= record.boxes; ++box) {
         double limit = level.Height();

@@ -4,6 +4,10 @@
 
 namespace cratefall::info {
 
+// The windows and controls of the how-to-play and about screens.
+extern const ui::FormDesign howToPlayDesign;
+extern const ui::FormDesign aboutDesign;
+
 // How to play: two sentences of rules and a Close button.
 class Form13 final : public ui::Form {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "levels/level_catalogue.h"
+#include "levels/level_table.h"
 #include "ui/game_int.h"
 
 #include <array>
@@ -23,17 +23,17 @@ public:
 
 enum class TickOutcome { Continue, Win, Loss };
 
-// The rules of every level: state, tick and box clicks, driven by the level's catalogue record.
+// The rules of every level: state, tick and box clicks, driven by the level's entry in the table.
 // Boxes are numbered from 1.
 class LevelEngine {
 public:
-    explicit LevelEngine(const LevelRecord& record) : m_record(record) {}
+    explicit LevelEngine(const Level& level) : m_level(level) {}
 
     void load();
     TickOutcome tick(LevelView& view);
     void click(int box, LevelView& view);
 
-    const LevelRecord& record() const { return m_record; }
+    const Level& level() const { return m_level; }
     GameInt score() const { return m_score; }
     GameInt boxTop(int box) const { return m_boxTop[index(box)]; }
     GameInt boxHits(int box) const { return m_boxHits[index(box)]; }
@@ -46,7 +46,7 @@ private:
     void placeBoxes(LevelView& view) const;
     bool anyBoxLost(const LevelView& view) const;
 
-    const LevelRecord& m_record;
+    const Level& m_level;
     std::array<GameInt, maxBoxes> m_boxTop{};
     std::array<GameInt, maxBoxes> m_boxHits{};
     GameInt m_score;

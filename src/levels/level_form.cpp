@@ -1,20 +1,14 @@
 #include "levels/level_form.h"
 
-#include "ui/layouts.h"
+#include "levels/level_controls.h"
+#include "shell/screen_names.h"
 
 #include <array>
+#include <stdexcept>
 #include <string>
 
 namespace cratefall::levels {
 namespace {
-
-constexpr std::array<std::string_view, maxBoxes> boxNames{"Image1", "Image2", "Image3",
-                                                          "Image4", "Image5", "Image6"};
-
-constexpr std::string_view boxName(int box)
-{
-    return boxNames[std::size_t(box - 1)];
-}
 
 constexpr int pauseUpper = 'P';
 constexpr int pauseLower = 'p';
@@ -22,15 +16,28 @@ constexpr int outOfSight = 10000;
 
 } // namespace
 
-LevelForm::LevelForm(ui::Runtime& runtime, const LevelRecord& record)
-    : Form(runtime, ui::layout(record.screen)), m_engine(record)
+LevelForm::LevelForm(ui::Runtime& runtime, const Level& level)
+    : Form(runtime, level.design()), m_engine(level)
 {
-    handle("Label4", [this] { Label4_Click(); });
+    handle(controls::start, [this] { Label4_Click(); });
     const std::array<void (LevelForm::*)(), maxBoxes> boxHandlers{
         &LevelForm::Image1_Click, &LevelForm::Image2_Click, &LevelForm::Image3_Click,
         &LevelForm::Image4_Click, &LevelForm::Image5_Click, &LevelForm::Image6_Click};
-    for (int box = 1; box <= record.boxes; ++box)
-        handle(boxName(box), [this, h = boxHandlers[std::size_t(box - 1)]] { (this->*h)(); });
+    for (int box = 1; box <= level.boxes; ++box)
+        handle(controls::image(box),
+               [this, h = boxHandlers[std::size_t(box - 1)]] { (this->*h)(); });
+}
+
+ui::Control& LevelForm::box(int number)
+{
+    if (number < 1 || number > m_engine.level().boxes)
+        throw std::out_of_range("no such box on this level");
+    return control(controls::image(number));
+}
+
+const ui::Control& LevelForm::box(int number) const
+{
+    return const_cast<LevelForm*>(this)->box(number);
 }
 
 void LevelForm::Form_Load()
@@ -51,9 +58,11 @@ void LevelForm::Label4_Click()
 void LevelForm::start()
 {
     Timer1().setEnabled(ui::Enabled::Yes);
-    for (int box = 1; box <= m_engine.record().boxes; ++box)
-        control(boxName(box)).setEnabled(ui::Enabled::Yes);
-    control("Label4").Move(outOfSight, outOfSight);
+    for (int number = 1; number <= m_engine.level().boxes; ++number)
+        box(number).setEnabled(ui::Enabled::Yes);
+    // as designed: the label is moved far out of the window rather than hidden; it stays a
+    // control of the screen, only out of sight and out of reach of the mouse.
+    control(controls::start).Move(outOfSight, outOfSight);
 }
 
 void LevelForm::Form_KeyPress(GameInt KeyAscii)
@@ -76,44 +85,47 @@ void LevelForm::Timer1_Timer()
     }
 }
 
-void LevelForm::boxClick(int box)
+void LevelForm::boxClick(int number)
 {
-    m_engine.click(box, *this);
+    m_engine.click(number, *this);
 }
 
 void LevelForm::win()
 {
-    const LevelRecord& record = m_engine.record();
-    if (!record.win) { // the last level hands over to the victory screen without a word
-        form(record.nextScreen).Show();
+    const Level& level = m_engine.level();
+    if (!level.win) {
+        // as designed: the last level shows the victory screen before it unloads itself, the
+        // others unload first; either way one game screen is left.
+        form(level.nextScreen).Show();
         Unload();
         return;
     }
-    if (record.win->title)
-        MsgBox(record.win->text, *record.win->title);
+    if (level.win->title)
+        MsgBox(level.win->text, *level.win->title);
     else
-        MsgBox(record.win->text);
+        MsgBox(level.win->text);
     Unload();
-    form(record.nextScreen).Show();
+    form(level.nextScreen).Show();
 }
 
 void LevelForm::lose()
 {
-    const LevelRecord& record = m_engine.record();
-    const std::string shown = control("Label1").Caption();
-    MsgBox(std::string(record.lossPrefix) + shown + ".", record.lossTitle);
-    form("Form1").Show();
+    const Level& level = m_engine.level();
+    // The message quotes the score as the label shows it, not the engine's count.
+    const std::string shown = control(controls::score).Caption();
+    MsgBox(std::string(level.lossPrefix) + shown + ".", level.lossTitle);
+    form(shell::screens::title).Show();
     Unload();
 }
 
-void LevelForm::moveBox(int box, int left, GameInt top)
+void LevelForm::moveBox(int number, int left, GameInt top)
 {
-    control(boxName(box)).Move(left, top);
+    box(number).Move(left, top);
 }
 
 void LevelForm::showScore(const std::string& text)
 {
-    control("Label1").setCaption(text);
+    control(controls::score).setCaption(text);
 }
 
 double LevelForm::windowHeight() const
@@ -121,9 +133,9 @@ double LevelForm::windowHeight() const
     return Height();
 }
 
-double LevelForm::boxHeight(int box) const
+double LevelForm::boxHeight(int number) const
 {
-    return control(boxName(box)).Height();
+    return box(number).Height();
 }
 
 } // namespace cratefall::levels

@@ -3,12 +3,16 @@
 #include "levels/level_engine.h"
 #include "ui/form.h"
 
+namespace cratefall::testing {
+struct Access;
+}
+
 namespace cratefall::levels {
 
-// Any of the ten level screens, Form2 to Form11: the level's layout, its engine and its handlers.
+// Any of the ten level screens, Form2 to Form11: the level's window, its engine and its handlers.
 class LevelForm final : public ui::Form, private LevelView {
 public:
-    LevelForm(ui::Runtime& runtime, const LevelRecord& record);
+    LevelForm(ui::Runtime& runtime, const Level& level);
 
     void Form_Load() override;
     void Form_Click() override;
@@ -22,9 +26,11 @@ public:
     void Image5_Click() { boxClick(5); }
     void Image6_Click() { boxClick(6); }
 
-    const LevelEngine& engine() const { return m_engine; }
-
 private:
+    friend struct testing::Access;
+
+    ui::Control& box(int number);
+    const ui::Control& box(int number) const;
     void start();
     void boxClick(int box);
     void win();

@@ -1,9 +1,28 @@
 #include "shell/form1.h"
 
-#include "ui/layouts.h"
+#include "shell/screen_names.h"
+
+#include <array>
 
 namespace cratefall::shell {
 namespace {
+
+using namespace ui;
+
+constexpr std::array titlePictures{
+    picture("Image3", 3840, 360, 825, 720, "Tile02", Stretch::Yes, Enabled::Yes),
+    picture("Image2", 2040, 240, 840, 840, "Tile03", Stretch::Yes, Enabled::Yes),
+    picture("Image1", 240, 240, 825, 825, "Tile04", Stretch::Yes, Enabled::Yes),
+};
+
+constexpr std::array titleMenu{
+    MenuDesign{"mnufile", "&File", ""},
+    MenuDesign{"mnuplay", "&Play", "mnufile"},
+    MenuDesign{"mnuexit", "Exi&t", "mnufile", "Ctrl+F4"},
+    MenuDesign{"mnuhelp", "&Help", ""},
+    MenuDesign{"mnuhow", "&How to play", "mnuhelp", "Ctrl+D"},
+    MenuDesign{"mnuaboutc", "About &Creator", "mnuhelp"},
+};
 
 struct Fall {
     int step;
@@ -26,7 +45,20 @@ bool reachedBottom(GameInt top, const Fall& fall, double height)
 
 } // namespace
 
-Form1::Form1(ui::Runtime& runtime) : Form(runtime, ui::layout("Form1"))
+constinit const FormDesign titleDesign{.name = screens::title,
+                                       .caption = "Cratefall 1.0 - By Mokram",
+                                       .border = Border::Sizable,
+                                       .back = white,
+                                       .clientLeft = 6120,
+                                       .clientTop = 3600,
+                                       .clientWidth = 5715,
+                                       .clientHeight = 6210,
+                                       .icon = "Tile01",
+                                       .timer = {Enabled::Yes, 1},
+                                       .controls = titlePictures,
+                                       .menu = titleMenu};
+
+Form1::Form1(ui::Runtime& runtime) : Form(runtime, titleDesign)
 {
     handle("mnuplay", [this] { mnuplay_Click(); });
     handle("mnuexit", [this] { mnuexit_Click(); });
@@ -61,7 +93,7 @@ void Form1::Timer1_Timer()
 
 void Form1::mnuplay_Click()
 {
-    form("Form2").Show();
+    form(screens::level(1)).Show();
     Unload();
 }
 
@@ -72,12 +104,12 @@ void Form1::mnuexit_Click()
 
 void Form1::mnuhow_Click()
 {
-    form("Form13").Show();
+    form(screens::howToPlay).Show();
 }
 
 void Form1::mnuaboutc_Click()
 {
-    form("Aboutmeform").Show();
+    form(screens::about).Show();
 }
 
 } // namespace cratefall::shell

@@ -2,11 +2,16 @@
 
 #include "ui/form.h"
 
-#include <array>
+namespace cratefall::testing {
+struct Access;
+}
 
 namespace cratefall::shell {
 
 using ui::GameInt;
+
+// The title screen's window, pictures and menu.
+extern const ui::FormDesign titleDesign;
 
 // The title screen: three tiles falling at their own speeds, and the main menu.
 class Form1 final : public ui::Form {
@@ -19,6 +24,9 @@ public:
     void mnuexit_Click();
     void mnuhow_Click();
     void mnuaboutc_Click();
+
+private:
+    friend struct testing::Access;
 
     GameInt TitleTop1;
     GameInt TitleTop2;

@@ -1,9 +1,10 @@
 #include "shell/game.h"
 
 #include "info/form13.h"
-#include "levels/level_catalogue.h"
 #include "levels/level_form.h"
+#include "levels/level_table.h"
 #include "shell/form1.h"
+#include "shell/screen_names.h"
 #include "ui/runtime.h"
 #include "victory/form12.h"
 
@@ -12,19 +13,25 @@
 
 namespace cratefall::shell {
 
+namespace {
+
+template <class Screen> std::unique_ptr<ui::Form> make(ui::Runtime& runtime)
+{
+    return std::make_unique<Screen>(runtime);
+}
+
+} // namespace
+
 void registerScreens(ui::Runtime& runtime)
 {
-    runtime.registerForm("Form1", [](ui::Runtime& rt) { return std::make_unique<Form1>(rt); });
-    for (const levels::LevelRecord& record : levels::allLevels())
-        runtime.registerForm(record.screen, [&record](ui::Runtime& rt) {
-            return std::make_unique<levels::LevelForm>(rt, record);
+    runtime.registerForm(titleDesign, make<Form1>);
+    for (const levels::Level& level : levels::table())
+        runtime.registerForm(level.design(), [&level](ui::Runtime& rt) {
+            return std::make_unique<levels::LevelForm>(rt, level);
         });
-    runtime.registerForm("Form12",
-                         [](ui::Runtime& rt) { return std::make_unique<victory::Form12>(rt); });
-    runtime.registerForm("Form13",
-                         [](ui::Runtime& rt) { return std::make_unique<info::Form13>(rt); });
-    runtime.registerForm("Aboutmeform",
-                         [](ui::Runtime& rt) { return std::make_unique<info::Aboutmeform>(rt); });
+    runtime.registerForm(victory::victoryDesign, make<victory::Form12>);
+    runtime.registerForm(info::howToPlayDesign, make<info::Form13>);
+    runtime.registerForm(info::aboutDesign, make<info::Aboutmeform>);
 }
 
 void prepareApplication()
@@ -44,7 +51,7 @@ int runGame()
     prepareApplication();
     ui::Runtime runtime;
     registerScreens(runtime);
-    return runtime.run("Form1");
+    return runtime.run(screens::title);
 }
 
 } // namespace cratefall::shell

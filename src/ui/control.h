@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ui/design.h"
 #include "ui/game_int.h"
-#include "ui/layout.h"
 
 #include <string>
 #include <string_view>

@@ -14,10 +14,10 @@
 
 namespace cratefall::ui {
 
-Form::Form(Runtime& runtime, const FormDesign& design)
+Form::Form(Runtime& runtime, FormDesign design)
     : m_runtime(runtime), m_design(design), m_timer(runtime, [this] { Timer1_Timer(); })
 {
-    m_timer.setInterval(design.timer.interval);
+    m_timer.setInterval(m_design.timer.interval);
 }
 
 Form::~Form()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/control.h"
+#include "ui/design.h"
 #include "ui/form_timer.h"
 #include "ui/game_int.h"
-#include "ui/layout.h"
 
 #include <functional>
 #include <map>
@@ -23,7 +23,7 @@ class FormWindow;
 // derive from it, override the events they answer and register their control handlers.
 class Form {
 public:
-    Form(Runtime& runtime, const FormDesign& design);
+    Form(Runtime& runtime, FormDesign design);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -72,7 +72,7 @@ private:
     QWidget* buildControl(const ControlDesign& design, QWidget* parent);
 
     Runtime& m_runtime;
-    const FormDesign& m_design;
+    const FormDesign m_design;
     FormTimer m_timer;
     FormWindow* m_window = nullptr;
     std::map<std::string, std::function<void()>, std::less<>> m_handlers;

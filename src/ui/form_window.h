@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/layout.h"
+#include "ui/design.h"
 
 #include <QWidget>
 

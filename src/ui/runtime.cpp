@@ -24,9 +24,9 @@ Runtime::~Runtime()
     m_forms.clear();
 }
 
-void Runtime::registerForm(std::string_view name, Factory factory)
+void Runtime::registerForm(const FormDesign& design, Factory factory)
 {
-    m_factories.insert_or_assign(std::string(name), std::move(factory));
+    m_factories.insert_or_assign(std::string(design.name), std::move(factory));
 }
 
 Form& Runtime::form(std::string_view name)

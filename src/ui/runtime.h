@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/design.h"
 #include "ui/message_box.h"
 
 #include <cstdint>
@@ -28,7 +29,8 @@ public:
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-    void registerForm(std::string_view name, Factory factory);
+    // Makes a screen known under the name its design gives it; the factory builds it on first use.
+    void registerForm(const FormDesign& design, Factory factory);
     // The one instance of a screen, created on first use but not loaded.
     Form& form(std::string_view name);
     bool isLoaded(std::string_view name) const;
@@ -60,7 +62,7 @@ public:
     void addTimer(FormTimer* timer);
     void removeTimer(FormTimer* timer);
 
-    // Called by a form when it has been loaded or unloaded.
+    // Called by a form when it has been unloaded.
     void formUnloaded();
 
 private:

@@ -1,10 +1,72 @@
 #include "victory/form12.h"
 
-#include "ui/layouts.h"
+#include "shell/screen_names.h"
+
+#include <array>
 
 namespace cratefall::victory {
+namespace {
 
-Form12::Form12(ui::Runtime& runtime) : Form(runtime, ui::layout("Form12"))
+using namespace ui;
+
+constexpr std::array victory{
+    ControlDesign{.name = "Text1",
+                  .kind = ControlKind::TextBox,
+                  .left = 2280,
+                  .top = 4680,
+                  .width = 2775,
+                  .height = 480,
+                  .back = rgb(0x80FF80),
+                  .fore = black,
+                  .font = {13.5},
+                  .align = Align::Centre,
+                  .tabIndex = 3},
+    ControlDesign{.name = "Command2",
+                  .kind = ControlKind::Button,
+                  .left = 2520,
+                  .top = 5280,
+                  .width = 2295,
+                  .height = 615,
+                  .caption = "&Print a Winning Certificate",
+                  .back = rgb(0xFF0000),
+                  .font = {9.75, Weight::Bold},
+                  .tabIndex = 2,
+                  .role = ButtonRole::Default,
+                  .style = ButtonStyle::Graphical},
+    ControlDesign{.name = "Command1",
+                  .kind = ControlKind::Button,
+                  .left = 2520,
+                  .top = 6000,
+                  .width = 2295,
+                  .height = 495,
+                  .caption = "&Close",
+                  .back = rgb(0xC0C000),
+                  .font = {12, Weight::Bold},
+                  .tabIndex = 1,
+                  .role = ButtonRole::Cancel,
+                  .style = ButtonStyle::Graphical},
+    label("Label3", 720, 3840, 6135, 855,
+          "Type your name below and click the red button to print a Winning certificate", white,
+          black, {13.5}, Align::Centre),
+    picture("Image1", 3120, 1320, 945, 2520, "MedalPicture", Stretch::Yes, Enabled::Yes),
+    label("Label1", 1320, 120, 4815, 1335, "Congratulations, you beat the game!!!",
+          Colour::transparent(), Colour::text(), {24}, Align::Centre),
+};
+
+} // namespace
+
+constinit const FormDesign victoryDesign{.name = shell::screens::victory,
+                                         .caption = "Congratulations, you beat Cratefall 1.0!!",
+                                         .border = Border::Sizable,
+                                         .back = white,
+                                         .clientLeft = 5190,
+                                         .clientTop = 4155,
+                                         .clientWidth = 7920,
+                                         .clientHeight = 6570,
+                                         .icon = "Tile14",
+                                         .controls = victory};
+
+Form12::Form12(ui::Runtime& runtime) : Form(runtime, victoryDesign)
 {
     handle("Command1", [this] { Command1_Click(); });
     handle("Command2", [this] { Command2_Click(); });

@@ -4,6 +4,9 @@
 
 namespace cratefall::victory {
 
+// The victory screen's window and controls.
+extern const ui::FormDesign victoryDesign;
+
 // The victory screen: the player's name, and a winning certificate printed from the window.
 class Form12 final : public ui::Form {
 public:

@@ -1,7 +1,7 @@
 // The game as shipped, but starting at another screen: the end-to-end tests reach a late level
 // or the victory screen without playing through the ones before. Usage: cratefall_e2e_entry FORM
-#include "levels/level_catalogue.h"
 #include "shell/game.h"
+#include "testing/test_access.h"
 #include "ui/runtime.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ bool isScreen(std::string_view name)
     for (const std::string_view other : others)
         if (name == other)
             return true;
-    return cratefall::levels::levelForScreen(name) != nullptr;
+    return cratefall::testing::levelOnScreen(name) != nullptr;
 }
 
 } // namespace

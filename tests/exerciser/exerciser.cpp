@@ -1,7 +1,7 @@
 #include "exerciser.h"
 
 #include "input.h"
-#include "levels/level_catalogue.h"
+#include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/form_window.h"
 
@@ -224,7 +224,7 @@ void Exerciser::checkEnd(const Action& action, const std::vector<std::string>& l
 
 void Exerciser::checkFullGame()
 {
-    for (const levels::LevelRecord& record : levels::allLevels())
+    for (const levels::Level& record : levels::table())
         if (!m_watch.wins.contains(std::string(record.screen)))
             return fail("no win of " + std::string(record.screen) +
                         ": the stream no longer reaches the later screens");

@@ -4,14 +4,15 @@
 #include "game_fixture.h"
 #include "levels/level_form.h"
 #include "shell/form1.h"
+#include "testing/test_access.h"
 #include "ui/form_window.h"
-#include "ui/layouts.h"
 #endif
 
 #include <QTest>
 
 using cratefall::levels::LevelForm;
 using cratefall::shell::Form1;
+using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
 using cratefall::ui::BoxKind;
 using cratefall::ui::GameInt;
@@ -24,7 +25,7 @@ enum class Cause { Pause, Win, Loss, Overflow };
 class KeyRecorder final : public cratefall::ui::Form {
 public:
     explicit KeyRecorder(cratefall::ui::Runtime& runtime)
-        : Form(runtime, cratefall::ui::layout("Form3"))
+        : Form(runtime, cratefall::testing::level(2).design())
     {}
     void Form_KeyPress(GameInt KeyAscii) override { codes.push_back(KeyAscii.value()); }
     std::vector<int> codes;
@@ -76,7 +77,7 @@ void provoke(GameFixture& game, Cause cause)
             game.tick("Form3");
         return;
     case Cause::Overflow:
-        while (level.engine().score() < GameInt(GameInt::max))
+        while (Access::engine(level).score() < GameInt(GameInt::max))
             level.clickControl("Image1");
         level.clickControl("Image1");
         return;
@@ -153,7 +154,8 @@ private slots:
         game.show("Form1");
         game.show("Form13");
         Form1& title = game.screen<Form1>("Form1");
-        title.TitleTop2 = GameInt::max - 100; // one step from out of range, past every wrap test
+        Access::titleTop(title, 2) =
+            GameInt::max - 100; // one step from out of range, past every wrap test
         game.tick("Form1");
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.boxes[0].kind, BoxKind::Error);
@@ -166,9 +168,9 @@ private slots:
     void keysOutsideAsciiNeverReachKeyPress()
     {
         GameFixture game;
-        game.runtime().registerForm("Form3", [](cratefall::ui::Runtime& runtime) {
-            return std::make_unique<KeyRecorder>(runtime);
-        });
+        game.runtime().registerForm(
+            cratefall::testing::level(2).design(),
+            [](cratefall::ui::Runtime& runtime) { return std::make_unique<KeyRecorder>(runtime); });
         game.show("Form3");
         auto& recorder = dynamic_cast<KeyRecorder&>(game.form("Form3"));
         QWidget* window = recorder.window();
@@ -198,7 +200,7 @@ private slots:
         QVERIFY(game.boxes.empty());
         QCOMPARE(game.runtime().handlersStarted(), handlers);
         QCOMPARE(level.control("Image1").Top(), top);
-        QCOMPARE(level.engine().score(), GameInt(30));
+        QCOMPARE(Access::engine(level).score(), GameInt(30));
         game.tick("Form3"); // and the level goes on
         QVERIFY(level.control("Image1").Top() > top);
     }

@@ -2,6 +2,7 @@
 
 #include "levels/level_form.h"
 #include "shell/form1.h"
+#include "testing/test_access.h"
 #include "ui/form_window.h"
 
 #include <QApplication>
@@ -11,29 +12,31 @@ namespace cratefall::exerciser {
 namespace {
 
 using levels::LevelForm;
+using testing::Access;
 
 bool isGameScreen(std::string_view name)
 {
-    return name == "Form1" || name == "Form12" || levels::levelForScreen(name) != nullptr;
+    return name == "Form1" || name == "Form12" || testing::levelOnScreen(name) != nullptr;
 }
 
-int startScore(const levels::LevelRecord& record)
+int startScore(const levels::Level& record)
 {
     return record.scoring == levels::Scoring::Running ? record.startScore : 0;
 }
 
 std::vector<int> titleTops(const shell::Form1& title)
 {
-    return {title.TitleTop1.value(), title.TitleTop2.value(), title.TitleTop3.value()};
+    return {Access::titleTop(title, 1).value(), Access::titleTop(title, 2).value(),
+            Access::titleTop(title, 3).value()};
 }
 
 void appendNumbers(ui::Form& form, std::vector<int>& numbers)
 {
     numbers.push_back(form.Timer1().isEnabled() ? 1 : 0);
     if (const auto* level = dynamic_cast<const LevelForm*>(&form)) {
-        const levels::LevelEngine& engine = level->engine();
+        const levels::LevelEngine& engine = Access::engine(*level);
         numbers.push_back(engine.score().value());
-        for (int box = 1; box <= engine.record().boxes; ++box) {
+        for (int box = 1; box <= engine.level().boxes; ++box) {
             numbers.push_back(engine.boxTop(box).value());
             numbers.push_back(engine.boxHits(box).value());
         }
@@ -114,8 +117,8 @@ Violation LevelWatch::afterEvent(GameSession& session)
 
 Violation LevelWatch::checkLevel(ui::Form& form)
 {
-    const levels::LevelEngine& engine = dynamic_cast<LevelForm&>(form).engine();
-    const levels::LevelRecord& record = engine.record();
+    const levels::LevelEngine& engine = Access::engine(dynamic_cast<LevelForm&>(form));
+    const levels::Level& record = engine.level();
     const std::string name(form.name());
     const int score = engine.score().value();
     const auto [seen, fresh] = m_seen.try_emplace(name, Seen{score});
@@ -151,7 +154,7 @@ Violation LevelWatch::afterTick(GameSession& session, const TickRecord& before)
 {
     if (session.runtime().handlersStarted() == before.handlers)
         return std::nullopt; // the timer was off: nothing ticked
-    if (levels::levelForScreen(before.screen))
+    if (testing::levelOnScreen(before.screen))
         return afterLevelTick(session, before);
     if (before.titleTops.empty() || !session.runtime().isLoaded(before.screen))
         return std::nullopt;
@@ -172,8 +175,8 @@ Violation LevelWatch::afterLevelTick(GameSession& session, const TickRecord& bef
 {
     ui::Runtime& runtime = session.runtime();
     const auto& level = dynamic_cast<LevelForm&>(runtime.form(before.screen));
-    const levels::LevelRecord& record = level.engine().record();
-    const bool onTarget = level.engine().score() == ui::GameInt(record.targetScore);
+    const levels::Level& record = Access::engine(level).level();
+    const bool onTarget = Access::engine(level).score() == ui::GameInt(record.targetScore);
     const std::size_t shown = session.boxes().size() - before.boxesBefore;
     if (runtime.ended())
         return std::nullopt; // a run-time error: the end itself is checked after the event

@@ -1,12 +1,14 @@
 // The level rules on their own, against a view that records what the engine asks of a screen.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "levels/level_engine.h"
+#include "testing/test_access.h"
 #endif
 
 #include <QTest>
 #include <vector>
 
 using namespace cratefall::levels;
+using cratefall::testing::level;
 using cratefall::ui::GameInt;
 using cratefall::ui::OverflowError;
 
@@ -50,7 +52,7 @@ class LevelEngineTest : public QObject {
 private slots:
     void hitCountWinsOnlyOnEquality()
     {
-        LevelEngine engine(levelRecord(1));
+        LevelEngine engine(level(1));
         engine.load();
         RecordingView view;
         for (int i = 0; i < 29; ++i)
@@ -66,7 +68,7 @@ private slots:
 
     void hitCountWinningTickLeavesBoxesWhereTheyStand()
     {
-        LevelEngine engine(levelRecord(1));
+        LevelEngine engine(level(1));
         engine.load();
         RecordingView view;
         engine.tick(view);
@@ -84,7 +86,7 @@ private slots:
 
     void runningScoringMovesOnceMoreOnTheWinningTick()
     {
-        LevelEngine engine(levelRecord(2));
+        LevelEngine engine(level(2));
         engine.load();
         RecordingView view;
         for (int i = 0; i < 40; ++i)
@@ -99,14 +101,14 @@ private slots:
     void boxExactlyAtItsLimitIsLost()
     {
         // Bottom edge rule: the limit is the window's Height less the box's own height.
-        LevelEngine first(levelRecord(1));
+        LevelEngine first(level(1));
         first.load();
         RecordingView view;
         view.height = 855 + 85 * 20;
         QCOMPARE(ticksUntil(first, view, TickOutcome::Loss), 20);
 
         // Top edge rule: the limit is the window's Height itself.
-        LevelEngine second(levelRecord(2));
+        LevelEngine second(level(2));
         second.load();
         RecordingView tall;
         tall.height = 94 * 30;
@@ -115,7 +117,7 @@ private slots:
 
     void clickSendsBoxToItsClickEdge()
     {
-        LevelEngine engine(levelRecord(4));
+        LevelEngine engine(level(4));
         engine.load();
         RecordingView view;
         engine.tick(view);
@@ -130,7 +132,7 @@ private slots:
 
     void scoreOverflowIsAnError()
     {
-        LevelEngine engine(levelRecord(10));
+        LevelEngine engine(level(10));
         engine.load();
         RecordingView view;
         for (int i = 570; i < GameInt::max; ++i)
@@ -144,7 +146,7 @@ private slots:
 
     void hitCountOverflowMovesNothing()
     {
-        LevelEngine engine(levelRecord(1));
+        LevelEngine engine(level(1));
         engine.load();
         RecordingView view;
         for (int i = 0; i < GameInt::max; ++i)
@@ -158,7 +160,7 @@ private slots:
 
     void reloadStartsAfresh()
     {
-        LevelEngine engine(levelRecord(3));
+        LevelEngine engine(level(3));
         engine.load();
         RecordingView view;
         engine.tick(view);

@@ -1,23 +1,24 @@
 // Whole levels won by clicks, and the chain of screens and scores from level 1 to the victory.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
-#include "levels/level_catalogue.h"
 #include "levels/level_form.h"
+#include "testing/test_access.h"
 #endif
 
 #include <QTest>
 
+using cratefall::levels::Level;
 using cratefall::levels::LevelForm;
-using cratefall::levels::LevelRecord;
-using cratefall::levels::levelRecord;
+using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
+using cratefall::testing::level;
 using cratefall::ui::GameInt;
 
 namespace {
 
 // Plays a started level to its target: every box is clicked back to the top at every tick, so
 // none is lost, and the last click lands exactly on the target. Returns the points scored.
-int playToTarget(GameFixture& game, const LevelRecord& record)
+int playToTarget(GameFixture& game, const Level& record)
 {
     LevelForm& level = game.screen<LevelForm>(record.screen);
     const int start = record.scoring == cratefall::levels::Scoring::Running ? record.startScore : 0;
@@ -55,12 +56,12 @@ private slots:
     {
         QFETCH(int, number);
         QFETCH(int, points);
-        const LevelRecord& record = levelRecord(number);
+        const Level& record = level(number);
         GameFixture game;
         game.show(record.screen);
         game.pressControl(record.screen, "Label4");
         game.tick(record.screen);
-        QCOMPARE(game.screen<LevelForm>(record.screen).engine().score(),
+        QCOMPARE(Access::engine(game.screen<LevelForm>(record.screen)).score(),
                  GameInt(record.startScore));
         QCOMPARE(playToTarget(game, record), points);
         QVERIFY(!game.runtime().isLoaded(record.screen));
@@ -73,7 +74,7 @@ private slots:
     {
         GameFixture game;
         for (int number : {4, 9}) {
-            const LevelRecord& record = levelRecord(number);
+            const Level& record = level(number);
             game.boxes.clear();
             game.show(record.screen);
             game.pressControl(record.screen, "Label4");
@@ -93,7 +94,7 @@ private slots:
         game.form("Form1").clickControl("mnuplay");
         std::vector<std::string> titles;
         for (int number = 1; number <= 10; ++number) {
-            const LevelRecord& record = levelRecord(number);
+            const Level& record = level(number);
             QVERIFY2(game.runtime().isLoaded(record.screen), record.screen.data());
             QCOMPARE(int(game.runtime().loadedForms().size()), 1);
             game.pressControl(record.screen, "Label4");

@@ -2,12 +2,14 @@
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "levels/level_form.h"
+#include "testing/test_access.h"
 #include "ui/units.h"
 #endif
 
 #include <QTest>
 
 using cratefall::levels::LevelForm;
+using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
 using cratefall::ui::GameInt;
 using cratefall::ui::toPixels;
@@ -155,7 +157,8 @@ private slots:
             QCOMPARE(level.control("Image2").Top(), 0.0);
             game.tick(screen);
             QCOMPARE(level.control("Image2").Left(), 1390.0);
-            QCOMPARE(level.control("Image2").Top(), double(level.engine().record().fallStep[1]));
+            QCOMPARE(level.control("Image2").Top(),
+                     double(Access::engine(level).level().fallStep[1]));
         }
     }
 
@@ -166,12 +169,12 @@ private slots:
         LevelForm& level = game.screen<LevelForm>("Form2");
         game.pressAt("Form2", pixelAt(1440, 120)); // on Image2, still disabled
         QVERIFY(level.Timer1().isEnabled());
-        QCOMPARE(level.engine().boxHits(2), GameInt(0));
+        QCOMPARE(Access::engine(level).boxHits(2), GameInt(0));
         QCOMPARE(level.control("Image2").Left(), 1440.0);
         QCOMPARE(level.control("Label4").Left(), 10000.0);
         QCOMPARE(level.control("Label4").Top(), 10000.0);
         game.pressAt("Form2", pixelAt(1440, 120)); // now enabled: a hit
-        QCOMPARE(level.engine().boxHits(2), GameInt(1));
+        QCOMPARE(Access::engine(level).boxHits(2), GameInt(1));
         QCOMPARE(level.control("Image2").Left(), 1400.0);
     }
 
@@ -195,10 +198,10 @@ private slots:
         const double top = level.control("Image1").Top();
         QVERIFY(top > 2160 - 855 && top < 2610);
         game.pressAt("Form8", pixelAt(400, 2200));
-        QCOMPARE(level.engine().score(), GameInt(320));
+        QCOMPARE(Access::engine(level).score(), GameInt(320));
         QCOMPARE(level.control("Image1").Top(), top);
         game.pressAt("Form8", pixelAt(400, 2700)); // the part below the bar is a hit
-        QCOMPARE(level.engine().score(), GameInt(321));
+        QCOMPARE(Access::engine(level).score(), GameInt(321));
     }
 
     void otherKeysDoNothingAndPWorksBeforeTheStart()

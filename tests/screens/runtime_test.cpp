@@ -3,6 +3,7 @@
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "levels/level_form.h"
+#include "testing/test_access.h"
 #include "ui/form_window.h"
 #endif
 
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 using cratefall::levels::LevelForm;
+using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
 using cratefall::ui::BoxKind;
 using cratefall::ui::GameInt;
@@ -103,7 +105,7 @@ private slots:
         };
         game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
         QCOMPARE(level.control("Image1").Top(), 182.0);
-        QCOMPARE(level.engine().score(), GameInt(30));
+        QCOMPARE(Access::engine(level).score(), GameInt(30));
     }
 
     void scoreOverflowShowsTheErrorAndEndsWithFailure()
@@ -119,7 +121,7 @@ private slots:
         level.clickControl("Image3"); // 71: the target went by between two ticks
         game.tick("Form3");
         QVERIFY(game.boxes.empty());
-        while (level.engine().score() < GameInt(GameInt::max))
+        while (Access::engine(level).score() < GameInt(GameInt::max))
             level.clickControl("Image1");
         QVERIFY(!game.exitStatus);
         level.clickControl("Image2");

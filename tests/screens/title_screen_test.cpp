@@ -2,12 +2,14 @@
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/form1.h"
+#include "testing/test_access.h"
 #include "ui/form_window.h"
 #endif
 
 #include <QTest>
 
 using cratefall::shell::Form1;
+using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
 using cratefall::ui::GameInt;
 
@@ -46,10 +48,10 @@ private slots:
         game.setClientHeight("Form1", 291);
         QCOMPARE(title.Height(), 5070.0); // 39 steps of Image1
         game.tick("Form1", 38);
-        QCOMPARE(title.TitleTop1, GameInt(4940));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(4940));
         game.tick("Form1");
         QCOMPARE(title.control("Image1").Top(), 5070.0); // placed once at Height, then wrapped
-        QCOMPARE(title.TitleTop1, GameInt(0));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
         game.tick("Form1");
         QCOMPARE(title.control("Image1").Top(), 130.0);
     }
@@ -62,15 +64,15 @@ private slots:
         game.tick("Form1", 30);
         game.setClientHeight("Form1", 100); // every picture is now below the window
         game.tick("Form1");
-        QCOMPARE(title.TitleTop1, GameInt(0));
-        QCOMPARE(title.TitleTop2, GameInt(4960));
-        QCOMPARE(title.TitleTop3, GameInt(2790));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
+        QCOMPARE(Access::titleTop(title, 2), GameInt(4960));
+        QCOMPARE(Access::titleTop(title, 3), GameInt(2790));
         game.tick("Form1");
-        QCOMPARE(title.TitleTop1, GameInt(130));
-        QCOMPARE(title.TitleTop2, GameInt(12));
-        QCOMPARE(title.TitleTop3, GameInt(2880));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(130));
+        QCOMPARE(Access::titleTop(title, 2), GameInt(12));
+        QCOMPARE(Access::titleTop(title, 3), GameInt(2880));
         game.tick("Form1");
-        QCOMPARE(title.TitleTop3, GameInt(10));
+        QCOMPARE(Access::titleTop(title, 3), GameInt(10));
         QCOMPARE(title.control("Image2").Top(), 172.0); // seen again one step below its wrap
         game.tick("Form1");
         QCOMPARE(title.control("Image3").Top(), 100.0);
@@ -81,13 +83,13 @@ private slots:
         GameFixture game;
         game.show("Form1");
         Form1& title = game.screen<Form1>("Form1");
-        title.TitleTop1 = 6915 - 130;
-        title.TitleTop2 = 6915 - 160;
+        Access::titleTop(title, 1) = 6915 - 130;
+        Access::titleTop(title, 2) = 6915 - 160;
         game.tick("Form1");
-        QCOMPARE(title.TitleTop1, GameInt(0));
-        QCOMPARE(title.TitleTop2, GameInt(6915)); // out of sight, waiting its turn
+        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
+        QCOMPARE(Access::titleTop(title, 2), GameInt(6915)); // out of sight, waiting its turn
         game.tick("Form1");
-        QCOMPARE(title.TitleTop2, GameInt(12));
+        QCOMPARE(Access::titleTop(title, 2), GameInt(12));
     }
 
     void windowTallerThanTheGameIntegerNeverOverflows()
@@ -98,18 +100,18 @@ private slots:
         game.setClientHeight("Form1", 4000);
         QVERIFY(title.Height() > GameInt::max);
         // All three about to run out of range on the same tick: one wrap per tick still holds.
-        title.TitleTop1 = GameInt::max - 3 * 130;
-        title.TitleTop2 = GameInt::max - 3 * 160;
-        title.TitleTop3 = GameInt::max - 3 * 90;
+        Access::titleTop(title, 1) = GameInt::max - 3 * 130;
+        Access::titleTop(title, 2) = GameInt::max - 3 * 160;
+        Access::titleTop(title, 3) = GameInt::max - 3 * 90;
         game.tick("Form1", 3);
-        QCOMPARE(title.TitleTop1, GameInt(260));
-        QCOMPARE(title.TitleTop2, GameInt(12 + 160));
-        QCOMPARE(title.TitleTop3, GameInt(10));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(260));
+        QCOMPARE(Access::titleTop(title, 2), GameInt(12 + 160));
+        QCOMPARE(Access::titleTop(title, 3), GameInt(10));
         int wraps = 0;
         for (int tick = 0; tick < 1200; ++tick) {
-            const GameInt before = title.TitleTop3;
+            const GameInt before = Access::titleTop(title, 3);
             game.tick("Form1");
-            wraps += title.TitleTop3 < before ? 1 : 0;
+            wraps += Access::titleTop(title, 3) < before ? 1 : 0;
         }
         QVERIFY(wraps >= 2);
         QVERIFY(game.boxes.empty());
@@ -167,7 +169,7 @@ private slots:
         game.tick("Form2", 97);
         QVERIFY(game.runtime().isLoaded("Form1"));
         Form1& title = game.screen<Form1>("Form1");
-        QCOMPARE(title.TitleTop1, GameInt(0));
+        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
         QCOMPARE(at(title.control("Image1")), QPoint(240, 240));
         game.tick("Form1");
         QCOMPARE(at(title.control("Image2")), QPoint(2100, 160));

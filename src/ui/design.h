@@ -67,8 +67,8 @@ struct TimerDesign {
 };
 
 struct FormDesign {
-    std::string_view name;
-    std::string_view caption;
+    std::string_view name = {}; // the screen's name, under which the runtime knows it
+    std::string_view caption = {};
     Border border = Border::Fixed;
     Colour back = Colour::face();
     int clientLeft = 0;
@@ -80,6 +80,13 @@ struct FormDesign {
     std::span<const ControlDesign> controls = {}; // front to back
     std::span<const MenuDesign> menu = {};
 };
+
+constexpr Colour rgb(std::uint32_t value)
+{
+    return Colour::fromRgb(value);
+}
+inline constexpr Colour white = Colour::fromRgb(0xFFFFFF);
+inline constexpr Colour black = Colour::fromRgb(0x000000);
 
 // Row builders for the layout tables, so each row reads like the table it comes from.
 constexpr ControlDesign picture(std::string_view name, int left, int top, int width, int height,

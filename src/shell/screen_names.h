@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string_view>
+
+// Every screen's name, the one the runtime knows it by. Written here only.
+namespace cratefall::shell::screens {
+
+inline constexpr std::string_view title = "Form1";
+inline constexpr std::string_view victory = "Form12";
+inline constexpr std::string_view howToPlay = "Form13";
+inline constexpr std::string_view about = "Aboutmeform";
+
+inline constexpr std::array<std::string_view, 10> levels{
+    "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9", "Form10", "Form11"};
+
+// Level n's screen, n from 1.
+constexpr std::string_view level(int number)
+{
+    if (number < 1 || number > int(levels.size()))
+        throw std::out_of_range("no such level");
+    return levels[std::size_t(number - 1)];
+}
+
+} // namespace cratefall::shell::screens
