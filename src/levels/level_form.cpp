@@ -57,9 +57,9 @@ void LevelForm::Label4_Click()
 
 void LevelForm::start()
 {
-    Timer1().setEnabled(ui::Enabled::Yes);
+    Timer1().Enabled(ui::Enabled::Yes);
     for (int number = 1; number <= m_engine.level().boxes; ++number)
-        box(number).setEnabled(ui::Enabled::Yes);
+        box(number).Enabled(ui::Enabled::Yes);
     // as designed: the label is moved far out of the window rather than hidden; it stays a
     // control of the screen, only out of sight and out of reach of the mouse.
     control(controls::start).Move(outOfSight, outOfSight);
@@ -125,7 +125,7 @@ void LevelForm::moveBox(int number, int left, GameInt top)
 
 void LevelForm::showScore(const std::string& text)
 {
-    control(controls::score).setCaption(text);
+    control(controls::score).Caption(text);
 }
 
 double LevelForm::windowHeight() const

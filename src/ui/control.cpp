@@ -7,7 +7,7 @@
 namespace cratefall::ui {
 Control::Control(const ControlDesign& design, QWidget* widget)
     : m_design(design), m_widget(widget), m_left(design.left), m_top(design.top),
-      m_width(design.width), m_height(design.height)
+      m_height(design.height)
 {}
 
 void Control::Move(double left, GameInt top)
@@ -17,12 +17,12 @@ void Control::Move(double left, GameInt top)
     m_widget->move(toPixels(left), toPixels(m_top));
 }
 
-void Control::setEnabled(Enabled enabled)
+void Control::Enabled(ui::Enabled enabled)
 {
-    m_widget->setEnabled(enabled == Enabled::Yes);
+    m_widget->setEnabled(enabled == ui::Enabled::Yes);
 }
 
-bool Control::isEnabled() const
+bool Control::Enabled() const
 {
     return m_widget->isEnabled();
 }
@@ -36,7 +36,7 @@ std::string Control::Caption() const
     return {};
 }
 
-void Control::setCaption(std::string_view caption)
+void Control::Caption(std::string_view caption)
 {
     if (auto* label = dynamic_cast<LabelWidget*>(m_widget))
         label->setCaption(qtext(caption));
@@ -51,12 +51,12 @@ std::string Control::Text() const
     return Caption();
 }
 
-void Control::setText(std::string_view text)
+void Control::Text(std::string_view text)
 {
     if (auto* box = dynamic_cast<TextBoxWidget*>(m_widget))
         box->setText(qtext(text));
     else
-        setCaption(text);
+        Caption(text);
 }
 
 } // namespace cratefall::ui

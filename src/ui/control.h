@@ -17,30 +17,26 @@ public:
     Control(const ControlDesign& design, QWidget* widget);
 
     std::string_view name() const { return m_design.name; }
-    ControlKind kind() const { return m_design.kind; }
-    const ControlDesign& design() const { return m_design; }
     QWidget* widget() const { return m_widget; }
 
+    // The screens' operations, under their own names; a property is read without a value and
+    // written with one.
     void Move(double left, GameInt top);
     double Left() const { return m_left; }
     double Top() const { return m_top; }
-    double Width() const { return m_width; }
     double Height() const { return m_height; }
-
-    void setEnabled(Enabled enabled);
-    bool isEnabled() const;
-
+    bool Enabled() const;
+    void Enabled(ui::Enabled enabled);
     std::string Caption() const;
-    void setCaption(std::string_view caption);
+    void Caption(std::string_view caption);
     std::string Text() const;
-    void setText(std::string_view text);
+    void Text(std::string_view text);
 
 private:
     const ControlDesign& m_design;
     QWidget* m_widget;
     double m_left;
     double m_top;
-    double m_width;
     double m_height;
 };
 

@@ -17,7 +17,7 @@ namespace cratefall::ui {
 Form::Form(Runtime& runtime, FormDesign design)
     : m_runtime(runtime), m_design(design), m_timer(runtime, [this] { Timer1_Timer(); })
 {
-    m_timer.setInterval(m_design.timer.interval);
+    m_timer.Interval(m_design.timer.interval);
 }
 
 Form::~Form()
@@ -55,9 +55,9 @@ void Form::load()
     m_window = new FormWindow(*this);
     buildControls();
     m_window->placeAtDesignedPosition();
-    m_timer.setEnabled(Enabled::No);
+    m_timer.Enabled(Enabled::No);
     if (m_design.timer.interval > 0)
-        m_timer.setEnabled(m_design.timer.enabled);
+        m_timer.Enabled(m_design.timer.enabled);
 }
 
 void Form::buildControls()
@@ -113,7 +113,7 @@ void Form::discard()
 {
     if (!m_window)
         return;
-    m_timer.setEnabled(Enabled::No);
+    m_timer.Enabled(Enabled::No);
     m_controls.clear();
     m_window->hide();
     // The handler that unloads may still be running inside one of this window's events.

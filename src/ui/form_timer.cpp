@@ -29,14 +29,14 @@ FormTimer::~FormTimer()
     m_runtime.removeTimer(this);
 }
 
-void FormTimer::setInterval(int milliseconds)
+void FormTimer::Interval(int milliseconds)
 {
     m_periodMs = milliseconds < timerResolutionMs ? systemTickMs : double(milliseconds);
 }
 
-void FormTimer::setEnabled(Enabled enabled)
+void FormTimer::Enabled(ui::Enabled enabled)
 {
-    const bool on = enabled == Enabled::Yes;
+    const bool on = enabled == ui::Enabled::Yes;
     if (on == m_enabled)
         return;
     m_enabled = on;

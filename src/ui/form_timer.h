@@ -21,10 +21,9 @@ public:
     FormTimer(const FormTimer&) = delete;
     FormTimer& operator=(const FormTimer&) = delete;
 
-    void setInterval(int milliseconds);
-    double periodMs() const { return m_periodMs; }
-    void setEnabled(Enabled enabled);
-    bool isEnabled() const { return m_enabled; }
+    void Interval(int milliseconds);
+    bool Enabled() const { return m_enabled; }
+    void Enabled(ui::Enabled enabled);
 
     // Raises one tick now, as the timer would; tests and the exerciser drive the game with it.
     void fire();

@@ -81,7 +81,7 @@ void Form12::Command2_Click()
 {
     // Only a truly empty box gets the default name; blanks are a name the player chose.
     if (control("Text1").Text().empty())
-        control("Text1").setText("Nameless loser.");
+        control("Text1").Text("Nameless loser.");
     PrintForm();
     End();
 }

@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(game.boxes[0].kind, BoxKind::Error);
         QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
         QCOMPARE(game.exitStatus, 1);
-        QVERIFY(!level.Timer1().isEnabled());
+        QVERIFY(!level.Timer1().Enabled());
         expectNothingRunsAfterTheEnd(game, "Form2");
     }
 

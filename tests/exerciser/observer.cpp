@@ -32,7 +32,7 @@ std::vector<int> titleTops(const shell::Form1& title)
 
 void appendNumbers(ui::Form& form, std::vector<int>& numbers)
 {
-    numbers.push_back(form.Timer1().isEnabled() ? 1 : 0);
+    numbers.push_back(form.Timer1().Enabled() ? 1 : 0);
     if (const auto* level = dynamic_cast<const LevelForm*>(&form)) {
         const levels::LevelEngine& engine = Access::engine(*level);
         numbers.push_back(engine.score().value());

@@ -80,7 +80,7 @@ Action Actor::clickControl(ui::Form& form, std::string_view control, std::string
 
 Action Actor::playLevel(ui::Form& level)
 {
-    if (!level.Timer1().isEnabled())
+    if (!level.Timer1().Enabled())
         return clickControl(level, "Label4", "player starts " + std::string(level.name()));
     const auto& engine = testing::Access::engine(dynamic_cast<levels::LevelForm&>(level));
     // One point too many between two ticks and the target is gone: wait for the tick instead.

@@ -27,7 +27,7 @@ const QRgb white = qRgb(255, 255, 255);
 QWidget* showTitle(GameFixture& game)
 {
     game.show("Form1");
-    game.form("Form1").Timer1().setEnabled(cratefall::ui::Enabled::No);
+    game.form("Form1").Timer1().Enabled(cratefall::ui::Enabled::No);
     QWidget* window = game.form("Form1").window();
     window->move(0, 0);
     return QTest::qWaitForWindowExposed(window) ? window : nullptr;

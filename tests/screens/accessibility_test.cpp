@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(actions(level.control("Label2").widget()), QStringList{});
 
         accessible(start)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(level.Timer1().isEnabled());
+        QVERIFY(level.Timer1().Enabled());
         QCOMPARE(actions(box), QStringList{QAccessibleActionInterface::pressAction()});
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

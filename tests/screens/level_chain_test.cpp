@@ -84,7 +84,7 @@ private slots:
                  std::string("You beat level 9. Press Ok to go to the next level."));
         QCOMPARE(game.boxes.at(0).title, std::string("Cratefall"));
         LevelForm& last = game.screen<LevelForm>("Form11");
-        QVERIFY(!last.Timer1().isEnabled()); // waits for its start click
+        QVERIFY(!last.Timer1().Enabled()); // waits for its start click
     }
 
     void wholeGameFromTheTitleToTheVictoryScreen()

@@ -33,9 +33,9 @@ private slots:
         game.show("Form2");
         LevelForm& level = game.screen<LevelForm>("Form2");
         QCOMPARE(level.Height(), 9090.0);
-        QVERIFY(!level.Timer1().isEnabled());
+        QVERIFY(!level.Timer1().Enabled());
         game.pressAt("Form2", {200, 500}); // the background starts the level
-        QVERIFY(level.Timer1().isEnabled());
+        QVERIFY(level.Timer1().Enabled());
         game.tick("Form2", 96);
         QVERIFY(game.boxes.empty());
         game.tick("Form2");
@@ -76,7 +76,7 @@ private slots:
         QVERIFY(!game.runtime().isLoaded("Form2"));
         QVERIFY(game.runtime().isLoaded("Form3"));
         LevelForm& next = game.screen<LevelForm>("Form3");
-        QVERIFY(!next.Timer1().isEnabled());
+        QVERIFY(!next.Timer1().Enabled());
         QCOMPARE(next.control("Label4").Left(), 720.0);
         QCOMPARE(next.control("Label1").Caption(), std::string());
     }
@@ -168,7 +168,7 @@ private slots:
         game.show("Form2");
         LevelForm& level = game.screen<LevelForm>("Form2");
         game.pressAt("Form2", pixelAt(1440, 120)); // on Image2, still disabled
-        QVERIFY(level.Timer1().isEnabled());
+        QVERIFY(level.Timer1().Enabled());
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(0));
         QCOMPARE(level.control("Image2").Left(), 1440.0);
         QCOMPARE(level.control("Label4").Left(), 10000.0);
@@ -184,7 +184,7 @@ private slots:
         game.show("Form2");
         LevelForm& level = game.screen<LevelForm>("Form2");
         game.pressAt("Form2", pixelAt(2640, 7680));
-        QVERIFY(!level.Timer1().isEnabled());
+        QVERIFY(!level.Timer1().Enabled());
     }
 
     void barHidesTheBoxBehindIt()
@@ -193,7 +193,7 @@ private slots:
         game.show("Form8");
         LevelForm& level = game.screen<LevelForm>("Form8");
         game.pressAt("Form8", pixelAt(100, 100)); // on a backdrop: reaches the window
-        QVERIFY(level.Timer1().isEnabled());
+        QVERIFY(level.Timer1().Enabled());
         game.tick("Form8", 17); // box 1 now behind the upper bar at 2160..2610
         const double top = level.control("Image1").Top();
         QVERIFY(top > 2160 - 855 && top < 2610);
@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.boxes[0].text, std::string("Game Paused."));
         QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
-        QVERIFY(!level.Timer1().isEnabled());
+        QVERIFY(!level.Timer1().Enabled());
         QCOMPARE(level.control("Label4").Left(), 720.0);
     }
 };

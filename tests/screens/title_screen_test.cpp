@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(at(title.control("Image1")), QPoint(130, 130));
         QCOMPARE(at(title.control("Image2")), QPoint(2100, 160));
         QCOMPARE(at(title.control("Image3")), QPoint(4500, 90));
-        QVERIFY(title.Timer1().isEnabled());
+        QVERIFY(title.Timer1().Enabled());
     }
 
     void topEqualToHeightWraps()
@@ -125,7 +125,7 @@ private slots:
         game.form("Form1").clickControl("mnuplay");
         QVERIFY(game.runtime().isLoaded("Form2"));
         QVERIFY(!game.runtime().isLoaded("Form1"));
-        QVERIFY(!game.form("Form1").Timer1().isEnabled());
+        QVERIFY(!game.form("Form1").Timer1().Enabled());
         QVERIFY(!game.exitStatus);
     }
 
