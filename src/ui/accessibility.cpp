@@ -11,9 +11,11 @@ namespace {
 
 // Offers "press" for a control that answers clicks, and only while it is enabled: a disabled box
 // hands a click to the window, which pressing it from a screen reader must not pretend to do.
-template <class Widget> class PressableAccessible : public QAccessibleWidget {
+class PressableAccessible : public QAccessibleWidget {
 public:
-    PressableAccessible(Widget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+    PressableAccessible(PressableWidget* widget, QAccessible::Role role)
+        : QAccessibleWidget(widget, role)
+    {}
 
     QStringList actionNames() const override
     {
@@ -22,18 +24,18 @@ public:
     void doAction(const QString& action) override
     {
         if (action == pressAction() && pressable())
-            target()->press();
+            pressableWidget()->press();
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 protected:
-    Widget* target() const { return static_cast<Widget*>(widget()); }
+    PressableWidget* pressableWidget() const { return static_cast<PressableWidget*>(widget()); }
 
 private:
-    bool pressable() const { return target()->pressable() && target()->isEnabled(); }
+    bool pressable() const { return pressableWidget()->pressable() && widget()->isEnabled(); }
 };
 
-class LabelAccessible final : public PressableAccessible<LabelWidget> {
+class LabelAccessible final : public PressableAccessible {
 public:
     explicit LabelAccessible(LabelWidget* label)
         : PressableAccessible(label, QAccessible::StaticText)
@@ -41,7 +43,9 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        return kind == QAccessible::Name ? target()->caption() : QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name)
+            return static_cast<LabelWidget*>(widget())->caption();
+        return QAccessibleWidget::text(kind);
     }
 };
 
@@ -81,7 +85,7 @@ QAccessibleInterface* gameInterface(const QString&, QObject* object)
     if (auto* label = dynamic_cast<LabelWidget*>(object))
         return new LabelAccessible(label);
     if (auto* picture = dynamic_cast<PictureWidget*>(object))
-        return new PressableAccessible<PictureWidget>(picture, QAccessible::Graphic);
+        return new PressableAccessible(picture, QAccessible::Graphic);
     if (auto* client = dynamic_cast<ClientArea*>(object))
         return new ClientAccessible(client);
     // Named by its caption, as every top-level window is, borderless ones included.

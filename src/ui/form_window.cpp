@@ -37,25 +37,13 @@ Qt::WindowFlags flagsFor(Border border)
 
 } // namespace
 
-ClientArea::ClientArea(Form& form, QWidget* parent) : QWidget(parent), m_form(form)
+ClientArea::ClientArea(Form& form, QWidget* parent)
+    : PressableWidget(parent, [&form] { form.clickForm(); })
 {
-    const FormDesign& design = form.design();
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, resolve(design.back, palette()));
+    colours.setColor(QPalette::Window, resolve(form.design().back, palette()));
     setPalette(colours);
     setAutoFillBackground(true);
-}
-
-void ClientArea::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (event->button() == Qt::LeftButton)
-        m_form.clickForm();
-}
-
-void ClientArea::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
 }
 
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().border)), m_form(form)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/design.h"
+#include "ui/widgets.h"
 
 #include <QWidget>
 
@@ -9,19 +10,11 @@ class QMenuBar;
 namespace cratefall::ui {
 
 class Form;
-class ButtonWidget;
 
-// The client area: the window's background, which takes the clicks no control takes.
-class ClientArea final : public QWidget {
+// The client area: the window's background, which takes the presses no control takes.
+class ClientArea final : public PressableWidget {
 public:
     ClientArea(Form& form, QWidget* parent);
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    Form& m_form;
 };
 
 // A screen's top-level window: frame, optional menu bar and the client area below it.

@@ -21,11 +21,6 @@ QRect pixelRect(const ControlDesign& design)
             toPixels(design.height)};
 }
 
-bool isLeftPress(const QMouseEvent* event)
-{
-    return event->button() == Qt::LeftButton;
-}
-
 // A picture without transparent pixels that fills its whole control hides everything behind it.
 bool coversItsControl(const QImage& image, Stretch stretch, QSize control)
 {
@@ -75,14 +70,38 @@ QFont fontFor(FontStyle font)
     return qfont;
 }
 
+PressableWidget::PressableWidget(QWidget* parent, PressHandler onPress)
+    : QWidget(parent), m_onPress(std::move(onPress))
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PressableWidget::press() const
+{
+    if (m_onPress)
+        m_onPress();
+}
+
+void PressableWidget::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        press();
+}
+
+void PressableWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
 PictureWidget::PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
-    : QWidget(parent), m_image(pictures::PictureStore::image(
-                           design.picture, QSize(toPixels(design.width), toPixels(design.height)))),
-      m_stretch(design.stretch), m_onPress(std::move(onPress))
+    : PressableWidget(parent, std::move(onPress)),
+      m_image(pictures::PictureStore::image(
+          design.picture, QSize(toPixels(design.width), toPixels(design.height)))),
+      m_stretch(design.stretch)
 {
     setGeometry(pixelRect(design));
     setEnabled(design.enabled == Enabled::Yes);
-    setFocusPolicy(Qt::NoFocus);
     // Told that nothing behind shows through, Qt repaints neither the window's background nor
     // the scenery beneath when a box moves over this picture.
     if (coversItsControl(m_image, m_stretch, size()))
@@ -116,33 +135,13 @@ const QImage& PictureWidget::stretchedImage()
     return m_stretched;
 }
 
-void PictureWidget::press() const
-{
-    if (m_onPress)
-        m_onPress();
-}
-
-void PictureWidget::mousePressEvent(QMouseEvent* event)
-{
-    // An enabled picture takes every press, even with no handler: a bar hides the box behind it.
-    event->accept();
-    if (isLeftPress(event))
-        press();
-}
-
-void PictureWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}
-
 LabelWidget::LabelWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
-    : QWidget(parent), m_caption(qtext(design.caption)), m_back(design.back), m_fore(design.fore),
-      m_align(design.align), m_onPress(std::move(onPress))
+    : PressableWidget(parent, std::move(onPress)), m_caption(qtext(design.caption)),
+      m_back(design.back), m_fore(design.fore), m_align(design.align)
 {
     setGeometry(pixelRect(design));
     setFont(fontFor(design.font));
     setEnabled(design.enabled == Enabled::Yes);
-    setFocusPolicy(Qt::NoFocus);
     if (m_back.kind != Colour::Kind::Transparent)
         setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -159,12 +158,6 @@ void LabelWidget::setCaption(const QString& caption)
     QAccessible::updateAccessibility(&changed);
 }
 
-void LabelWidget::press() const
-{
-    if (m_onPress)
-        m_onPress();
-}
-
 void LabelWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -173,18 +166,6 @@ void LabelWidget::paintEvent(QPaintEvent*)
     painter.setPen(resolve(m_fore, palette()));
     const int horizontal = m_align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
     painter.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap, m_caption);
-}
-
-void LabelWidget::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (isLeftPress(event))
-        press();
-}
-
-void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
 }
 
 LineWidget::LineWidget(const ControlDesign& design, QWidget* parent) : QWidget(parent)
