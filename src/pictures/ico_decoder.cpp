@@ -3,10 +3,10 @@
 namespace cratefall::pictures {
 namespace {
 
-constexpr qsizetype kHeaderBytes = 6;
-constexpr qsizetype kEntryBytes = 16;
-constexpr qsizetype kInfoHeaderBytes = 40;
-constexpr int kMaxSide = 256;
+constexpr qsizetype headerBytes = 6;
+constexpr qsizetype entryBytes = 16;
+constexpr qsizetype infoHeaderBytes = 40;
+constexpr int maxSide = 256;
 
 struct BitmapHeader {
     qsizetype headerSize = 0;
@@ -40,7 +40,7 @@ qsizetype rowBytes(int width, int bits)
 
 std::optional<BitmapHeader> readBitmapHeader(const Reader& in, qsizetype at)
 {
-    if (!in.has(at, kInfoHeaderBytes))
+    if (!in.has(at, infoHeaderBytes))
         return std::nullopt;
     BitmapHeader h;
     h.headerSize = in.u32(at);
@@ -51,8 +51,8 @@ std::optional<BitmapHeader> readBitmapHeader(const Reader& in, qsizetype at)
     const qint64 used = in.u32(at + 32);
     const bool paletted = h.bitCount == 1 || h.bitCount == 4 || h.bitCount == 8;
     const bool direct = h.bitCount == 24 || h.bitCount == 32;
-    if (h.headerSize < kInfoHeaderBytes || h.width <= 0 || h.width > kMaxSide || h.height <= 0 ||
-        h.height > kMaxSide || h.compression != 0 || !(paletted || direct))
+    if (h.headerSize < infoHeaderBytes || h.width <= 0 || h.width > maxSide || h.height <= 0 ||
+        h.height > maxSide || h.compression != 0 || !(paletted || direct))
         return std::nullopt;
     if (paletted)
         h.paletteSize = used > 0 && used < (1 << h.bitCount) ? int(used) : 1 << h.bitCount;
@@ -113,21 +113,21 @@ QImage decodeBitmap(const Reader& in, const BitmapHeader& h, qsizetype at, qsize
 std::optional<IcoFile> IcoFile::parse(QByteArray bytes)
 {
     const Reader in(bytes);
-    if (!in.has(0, kHeaderBytes) || in.u16(0) != 0 || in.u16(2) != 1)
+    if (!in.has(0, headerBytes) || in.u16(0) != 0 || in.u16(2) != 1)
         return std::nullopt;
     const int count = in.u16(4);
-    if (count == 0 || !in.has(kHeaderBytes, kEntryBytes * count))
+    if (count == 0 || !in.has(headerBytes, entryBytes * count))
         return std::nullopt;
     IcoFile file;
     for (int i = 0; i < count; ++i) {
-        const qsizetype at = kHeaderBytes + kEntryBytes * i;
+        const qsizetype at = headerBytes + entryBytes * i;
         Entry entry;
         entry.length = in.u32(at + 8);
         entry.offset = in.u32(at + 12);
         if (!in.has(entry.offset, entry.length))
             return std::nullopt;
-        const int side = in.u8(at) == 0 ? kMaxSide : in.u8(at);
-        const int height = in.u8(at + 1) == 0 ? kMaxSide : in.u8(at + 1);
+        const int side = in.u8(at) == 0 ? maxSide : in.u8(at);
+        const int height = in.u8(at + 1) == 0 ? maxSide : in.u8(at + 1);
         entry.size = QSize(side, height);
         entry.bitCount = in.u16(at + 6);
         // The bitmap header is the authority; directories written by some tools leave it 0.

@@ -1,4 +1,4 @@
-#include "emblems.h"
+#include "pictures/generator/emblems.h"
 
 #include <QFontInfo>
 #include <QLinearGradient>
@@ -10,22 +10,22 @@
 namespace cratefall::pictures {
 namespace {
 
-constexpr auto kLetteringFamily = "Liberation Sans";
-constexpr auto kProjectAddress = "cratefall@example.org";
-constexpr auto kProjectYear = "2026";
+constexpr auto letteringFamily = "Liberation Sans";
+constexpr auto projectAddress = "cratefall@example.org";
+constexpr auto projectYear = "2026";
 
 // Liberation Sans keeps the lettering the same on every machine; without it the picture is
 // still drawn, in whatever sans-serif face the system offers, and the build says so.
 QFont letteringFont(int pixelSize, QFont::Weight weight)
 {
-    QFont font(QString::fromLatin1(kLetteringFamily));
+    QFont font(QString::fromLatin1(letteringFamily));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     static bool warned = false;
-    if (!warned && !QFontInfo(font).family().startsWith(QLatin1String(kLetteringFamily))) {
+    if (!warned && !QFontInfo(font).family().startsWith(QLatin1String(letteringFamily))) {
         std::fprintf(stderr, "picture generator: %s missing, lettering falls back to %s\n",
-                     kLetteringFamily, qPrintable(QFontInfo(font).family()));
+                     letteringFamily, qPrintable(QFontInfo(font).family()));
         warned = true;
     }
     return font;
@@ -146,7 +146,7 @@ QImage contactPicture()
               {QStringLiteral("Cratefall")});
     painter.setFont(letteringFont(17, QFont::Normal));
     drawLines(painter, text.adjusted(0, text.height() / 3, 0, 0),
-              {QString::fromLatin1(kProjectAddress), QString::fromLatin1(kProjectYear)});
+              {QString::fromLatin1(projectAddress), QString::fromLatin1(projectYear)});
     return image;
 }
 

@@ -1,4 +1,4 @@
-#include "ico_writer.h"
+#include "pictures/generator/ico_writer.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -7,10 +7,10 @@
 namespace cratefall::pictures {
 namespace {
 
-constexpr qsizetype kHeaderBytes = 6;
-constexpr qsizetype kEntryBytes = 16;
-constexpr qsizetype kInfoHeaderBytes = 40;
-constexpr int kPaletteEntries = 256;
+constexpr qsizetype headerBytes = 6;
+constexpr qsizetype entryBytes = 16;
+constexpr qsizetype infoHeaderBytes = 40;
+constexpr int paletteEntries = 256;
 
 class ByteSink {
 public:
@@ -51,8 +51,8 @@ qsizetype imageBytes(const MapImage& image)
 {
     const int w = image.pixels.width();
     const int h = image.pixels.height();
-    const qsizetype palette = image.depth == ColourDepth::Palette256 ? kPaletteEntries * 4 : 0;
-    return kInfoHeaderBytes + palette + rowBytes(w, bitCount(image)) * h + rowBytes(w, 1) * h;
+    const qsizetype palette = image.depth == ColourDepth::Palette256 ? paletteEntries * 4 : 0;
+    return infoHeaderBytes + palette + rowBytes(w, bitCount(image)) * h + rowBytes(w, 1) * h;
 }
 
 bool isTransparent(QRgb pixel)
@@ -76,9 +76,9 @@ std::vector<QRgb> paletteOf(const QImage& pixels)
                 palette.push_back(colour);
         }
     }
-    if (palette.size() > kPaletteEntries)
+    if (palette.size() > paletteEntries)
         throw std::runtime_error("an 8-bit icon image uses more than 256 colours");
-    palette.resize(kPaletteEntries, qRgb(0, 0, 0));
+    palette.resize(paletteEntries, qRgb(0, 0, 0));
     return palette;
 }
 
@@ -86,14 +86,14 @@ void writeInfoHeader(ByteSink& out, const MapImage& image)
 {
     const int w = image.pixels.width();
     const int h = image.pixels.height();
-    out.u32(kInfoHeaderBytes);
+    out.u32(infoHeaderBytes);
     out.u32(w);
     out.u32(2 * h); // colour plane and mask stacked
     out.u16(1);
     out.u16(bitCount(image));
     out.u32(0); // BI_RGB
-    out.u32(imageBytes(image) - kInfoHeaderBytes -
-            (image.depth == ColourDepth::Palette256 ? kPaletteEntries * 4 : 0));
+    out.u32(imageBytes(image) - infoHeaderBytes -
+            (image.depth == ColourDepth::Palette256 ? paletteEntries * 4 : 0));
     out.u32(0);
     out.u32(0);
     out.u32(0); // all 2^bits palette entries are present
@@ -150,7 +150,7 @@ void writeMask(ByteSink& out, const QImage& pixels)
 
 qsizetype iconByteCount(const std::vector<MapImage>& images)
 {
-    qsizetype total = kHeaderBytes + kEntryBytes * qsizetype(images.size());
+    qsizetype total = headerBytes + entryBytes * qsizetype(images.size());
     for (const MapImage& image : images)
         total += imageBytes(image);
     return total;
@@ -162,7 +162,7 @@ QByteArray encodeIcon(const std::vector<MapImage>& images)
     out.u16(0);
     out.u16(1); // icon, not cursor
     out.u16(static_cast<int>(images.size()));
-    qsizetype offset = kHeaderBytes + kEntryBytes * qsizetype(images.size());
+    qsizetype offset = headerBytes + entryBytes * qsizetype(images.size());
     for (const MapImage& image : images) {
         out.u8(image.pixels.width() % 256); // 256 is written as 0
         out.u8(image.pixels.height() % 256);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pixel_map.h"
+#include "pictures/generator/pixel_map.h"
 
 #include <QByteArray>
 

@@ -1,9 +1,9 @@
 // Draws every picture of the game into the build tree: icons from the text pixel maps, JPEGs
 // from painting code. Run by the build; usage: cratefall_picture_generator MAPS_DIR OUT_DIR
-#include "emblems.h"
-#include "ico_writer.h"
-#include "pixel_map.h"
-#include "textures.h"
+#include "pictures/generator/emblems.h"
+#include "pictures/generator/ico_writer.h"
+#include "pictures/generator/pixel_map.h"
+#include "pictures/generator/textures.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +20,7 @@ using namespace cratefall::pictures;
 
 // 72 dpi, written into the JFIF header; Qt's default would be 96.
 constexpr int kDotsPerMeter72Dpi = 2835;
-constexpr int kJpegQuality = 92;
+constexpr int jpegQuality = 92;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -58,7 +58,7 @@ void writeJpeg(const QDir& out, const QString& name, QImage image)
     image.setDotsPerMeterX(kDotsPerMeter72Dpi);
     image.setDotsPerMeterY(kDotsPerMeter72Dpi);
     const QString path = out.filePath(name + QStringLiteral(".jpg"));
-    if (!image.save(path, "JPEG", kJpegQuality))
+    if (!image.save(path, "JPEG", jpegQuality))
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 

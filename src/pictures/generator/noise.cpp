@@ -1,4 +1,4 @@
-#include "noise.h"
+#include "pictures/generator/noise.h"
 
 #include <cmath>
 

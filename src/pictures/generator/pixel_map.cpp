@@ -1,4 +1,4 @@
-#include "pixel_map.h"
+#include "pictures/generator/pixel_map.h"
 
 #include <QStringList>
 #include <map>
@@ -7,7 +7,7 @@
 namespace cratefall::pictures {
 namespace {
 
-constexpr QChar kTransparent = u'.';
+constexpr QChar transparentKey = u'.';
 
 class MapReader {
 public:
@@ -52,7 +52,7 @@ private:
     void readColour(const QString& key, const QString& value)
     {
         const QColor colour = QColor::fromString(value);
-        if (key.size() != 1 || key[0] == kTransparent || !colour.isValid())
+        if (key.size() != 1 || key[0] == transparentKey || !colour.isValid())
             fail(QStringLiteral("bad colour line"));
         m_palette[key[0]] = colour.rgb() | 0xff000000u;
     }
@@ -92,7 +92,7 @@ private:
 
     QRgb colourOf(QChar key) const
     {
-        if (key == kTransparent)
+        if (key == transparentKey)
             return 0;
         const auto it = m_palette.find(key);
         if (it == m_palette.end())
