@@ -16,7 +16,8 @@ TickOutcome LevelEngine::tick(LevelView& view)
 
 TickOutcome LevelEngine::tickHitCount(LevelView& view)
 {
-    // Box 2 first, as the score has always been summed; every addition is checked.
+    // as designed: box 2 is counted first, as the score has always been summed. Counts never go
+    // below zero, so the order changes no result; every addition is checked.
     GameInt sum = m_boxHits[index(2)];
     for (int box = 1; box <= m_level.boxes; ++box)
         if (box != 2)
@@ -24,7 +25,7 @@ TickOutcome LevelEngine::tickHitCount(LevelView& view)
     m_score = sum;
     view.showScore(m_score.text());
     if (m_score == GameInt(m_level.targetScore))
-        return TickOutcome::Win; // the boxes stay where they are on the winning tick
+        return TickOutcome::Win; // as designed: the boxes do not fall on the winning tick
     fall();
     placeBoxes(view);
     return anyBoxLost(view) ? TickOutcome::Loss : TickOutcome::Continue;

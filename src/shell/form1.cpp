@@ -82,6 +82,8 @@ void Form1::Timer1_Timer()
     control("Image2").Move(fall2.left, TitleTop2);
     control("Image3").Move(fall3.left, TitleTop3);
 
+    // as designed: at most one picture goes back to the top on a tick, the first in this order;
+    // one that reaches the bottom with another waits a tick or two out of sight.
     const double height = Height();
     if (reachedBottom(TitleTop1, fall1, height))
         TitleTop1 = fall1.wrapTo;
