@@ -24,20 +24,14 @@ constexpr std::array titleMenu{
     MenuDesign{"mnuaboutc", "About &Creator", "mnuhelp"},
 };
 
-struct Fall {
-    int step;
-    int left;
-    int wrapTo;
-};
-
-constexpr Fall fall1{130, 130, 0};
-constexpr Fall fall2{160, 2100, 12};
-constexpr Fall fall3{90, 4500, 10};
+const TitleFall& fall1 = titleFalls[0];
+const TitleFall& fall2 = titleFalls[1];
+const TitleFall& fall3 = titleFalls[2];
 
 // A window taller than the game integer can count would let a top step past its range. A top
 // that may have to wait up to two more ticks for the others to wrap first (one wrap per tick)
 // and could not take those steps within range wraps as if it had reached the window's Height.
-bool reachedBottom(GameInt top, const Fall& fall, double height)
+bool reachedBottom(GameInt top, const TitleFall& fall, double height)
 {
     constexpr int pendingTicks = 3;
     return double(top.value()) >= height || top.value() + pendingTicks * fall.step > GameInt::max;

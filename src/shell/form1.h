@@ -2,6 +2,8 @@
 
 #include "ui/form.h"
 
+#include <array>
+
 namespace cratefall::testing {
 struct Access;
 }
@@ -12,6 +14,16 @@ using ui::GameInt;
 
 // The title screen's window, pictures and menu.
 extern const ui::FormDesign titleDesign;
+
+// How each of the title's pictures, Image1 to Image3, falls: twips down a tick, the left edge it
+// falls at, and the top it starts again from once it has reached the bottom.
+struct TitleFall {
+    int step;
+    int left;
+    int wrapTo;
+};
+inline constexpr std::array<TitleFall, 3> titleFalls{
+    {{130, 130, 0}, {160, 2100, 12}, {90, 4500, 10}}};
 
 // The title screen: three tiles falling at their own speeds, and the main menu.
 class Form1 final : public ui::Form {

@@ -5,16 +5,18 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/lib.sh"
+source "$here/screens.sh"
 
 pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh pdf-queue}"
 name="Ada Lovelace"
 
 ensure_display
 start_game "$CRATEFALL_E2E_ENTRY" Form12
-victory=$(window "Congratulations, you beat Cratefall 1.0!!")
+victory=$(window "$(caption Form12)")
 
 step "type a name into the box and press Enter"
-click "$victory" "$(px $((2280 + 2775 / 2))),$(px $((4680 + 480 / 2)))"
+read -r left top width height < <(twips Form12 Text1)
+click "$victory" "$(px $((left + width / 2))),$(px $((top + height / 2)))"
 type_text "$victory" "$name"
 keys "$victory" Return
 expect_exit_status 0 30

@@ -9,20 +9,25 @@ source "$here/screens.sh"
 ensure_display
 open_level1
 
-step "a client area of 243 x 581 pixels"
+read -r client_width client_height < <(echo "${design_client[Form2]}")
+step "a client area of $(px "$client_width") x $(px "$client_height") pixels"
 read -r width height < <(image_size "$waiting")
-expect_equal "$width x $height" "243 x 581" "the level 1 window's client area"
+expect_equal "$width x $height" "$(px "$client_width") x $(px "$client_height")" \
+    "the level 1 window's client area"
 
 step "the score caption is black and the score green where the layout puts them"
 # Corners away from the captions' text; the score's own bottom edge lies below the window.
-for at in "$(px 15),$(($(px 7920) + 1))" "$(($(px 735) - 2)),$(($(px 7920) + $(px 375) - 2))"; do
+read -r _ caption_top caption_width caption_height < <(twips Form2 Label2)
+read -r _ score_top_twips _ _ < <(twips Form2 Label1)
+for at in "$(px 15),$(($(px "$caption_top") + 1))" \
+    "$(($(px "$caption_width") - 2)),$(($(px "$caption_top") + $(px "$caption_height") - 2))"; do
     expect_equal "$(robot probe "$waiting" "$at")" "#000000" "Label2 at $at"
 done
-for at in "$(px 15),$(($(px 8280) + 2))" "$(($(px 735) - 2)),$((height - 1))"; do
+for at in "$(px 15),$(($(px "$score_top_twips") + 2))" "$(($(px "$caption_width") - 2)),$((height - 1))"; do
     expect_equal "$(robot probe "$waiting" "$at")" "#004000" "Label1 at $at"
 done
-expect_equal "$(robot probe "$waiting" "$(($(px 735) + 1)),$(($(px 7920) + 5))")" "$white" \
-    "the background right of the score captions"
+expect_equal "$(robot probe "$waiting" "$(($(px "$caption_width") + 1)),$(($(px "$caption_top") + 5))")" \
+    "$white" "the background right of the score captions"
 
 step "each box where the layout puts it, white showing through its rim"
 for design in "${level1_boxes[@]}"; do
@@ -43,8 +48,14 @@ expect_equal "$(robot differ "$waiting" "$later")" 0 "pixels changed while waiti
 
 step "\"Click to Start\" is shown until it is clicked, and the click starts the level"
 # Only the parts of the label between the boxes' columns: boxes fall through the rest.
-label_parts=("$(($(px 720) + 4)),$(px 4080),$(($(px 1400) - $(px 720) - 4)),$(px 375)"
-    "$(($(px 1400) + $(px 705) + 1)),$(px 4080),$(($(px 2800) - $(px 1400) - $(px 705) - 1)),$(px 375)")
+read -r label_left label_top _ label_height < <(twips Form2 Label4)
+read -r column2 _ < <(falls Form2 2)
+read -r column3 _ < <(falls Form2 3)
+read -r _ _ box2_width _ < <(twips Form2 Image2)
+label_left=$(px "$label_left") label_top=$(px "$label_top") label_height=$(px "$label_height")
+column2=$(px "$column2") column3=$(px "$column3") box2_width=$(px "$box2_width")
+label_parts=("$((label_left + 4)),$label_top,$((column2 - label_left - 4)),$label_height"
+    "$((column2 + box2_width + 1)),$label_top,$((column3 - column2 - box2_width - 1)),$label_height")
 for part in "${label_parts[@]}"; do
     [ "$(robot extent "$waiting" "$part" "$white")" != none ] || fail "no text in $part"
 done

@@ -7,14 +7,16 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/lib.sh"
 source "$here/screens.sh"
 
-boxes=("$(box 360 0 855 855 360)" "$(box 1680 0 855 855 1680)" "$(box 3120 0 855 855 3120)"
-    "$(box 4440 0 855 855 4438)" "$(box 5880 0 855 855 5760)")
-box_size=$(px 855)
-bar_left=$(px 480)
-bar_top=$(px 2160)
-bar_height=$(px 450)
+mapfile -t boxes < <(level_boxes Form8)
+read -r _ _ _ box_size < <(twips Form8 Image1)
+box_size=$(px "$box_size")
+read -r bar_left bar_top _ bar_height < <(twips Form8 Image6) # the upper bar
+bar_left=$(px "$bar_left")
+bar_top=$(px "$bar_top")
+bar_height=$(px "$bar_height")
 bar_middle=$((bar_top + bar_height / 2))
-score="0,$(px 8400),$(px 735),$(px 495)"
+read -r left top width height < <(twips Form8 Label1)
+score="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
 
 # column_of BOX_INDEX: the left edge of the column the box falls down.
 column_of() {
@@ -24,7 +26,7 @@ column_of() {
 
 ensure_display
 start_game "$CRATEFALL_E2E_ENTRY" Form8
-level7=$(shown "Cratefall - Level 7" waiting level_waiting 8400)
+level7=$(shown "$(caption Form8)" waiting level_waiting "$(score_top Form8)")
 waiting="$work/waiting.png"
 
 step "a click on the scenery starts the level"
@@ -59,7 +61,7 @@ win=$(window Cratefall)
 expect_no_window Thingfall
 keys "$win" Return
 expect_gone "$win" Cratefall
-window "Thingfall - Level 8" >/dev/null
+window "$(caption Form9)" >/dev/null
 expect_no_window "Cratefall - Level 7"
 
 step "what the looks showed: the bar hid box $((bar_box + 1)) and swallowed the click"

@@ -2,10 +2,48 @@
 # pixels) and the ways to reach them. Sourced after lib.sh.
 # shellcheck shell=bash
 
-title_caption="Cratefall 1.0 - By Mokram"
-title_client_width=381
-title_client_height=414
-level1_caption="Cratefall - Level 1"
+# The screens' geometry comes from the game's own tables, through the test entry's layout dump.
+declare -A design_caption design_client design_control design_fall
+while read -r kind screen rest; do
+    case "$kind" in
+    window)
+        read -r width height caption <<<"$rest"
+        design_client[$screen]="$width $height"
+        design_caption[$screen]="$caption"
+        ;;
+    control)
+        read -r name geometry <<<"$rest"
+        design_control[$screen.$name]="$geometry"
+        ;;
+    fall)
+        read -r number geometry <<<"$rest"
+        design_fall[$screen.$number]="$geometry"
+        ;;
+    esac
+done < <(QT_QPA_PLATFORM=offscreen "${CRATEFALL_E2E_ENTRY:?}" --layout 2>/dev/null)
+[ -n "${design_caption[Form1]:-}" ] || fail "no layout from $CRATEFALL_E2E_ENTRY --layout"
+
+# caption SCREEN
+caption() {
+    echo "${design_caption[$1]}"
+}
+
+# twips SCREEN CONTROL: its designed left, top, width and height.
+twips() {
+    [ -n "${design_control[$1.$2]:-}" ] || fail "no control $2 on $1"
+    echo "${design_control[$1.$2]}"
+}
+
+# falls SCREEN NUMBER: the left edge it falls at and its step, in twips.
+falls() {
+    echo "${design_fall[$1.$2]}"
+}
+
+title_caption="$(caption Form1)"
+read -r title_client_width title_client_height < <(echo "${design_client[Form1]}")
+title_client_width=$(px "$title_client_width")
+title_client_height=$(px "$title_client_height")
+level1_caption="$(caption Form2)"
 white="#ffffff"
 
 # box WAIT_LEFT WAIT_TOP WIDTH HEIGHT FALL_LEFT (twips): the robot's "x,y,w,h@column".
@@ -13,20 +51,39 @@ box() {
     echo "$(px "$1"),$(px "$2"),$(px "$3"),$(px "$4")@$(px "$5")"
 }
 
-level1_boxes=(
-    "$(box 120 120 735 855 0)"
-    "$(box 1440 120 705 840 1400)"
-    "$(box 2760 120 615 855 2800)"
-)
+# level_boxes SCREEN: every box of a level, as box() writes it, Image1 first.
+level_boxes() {
+    local number left top width height fall_left
+    for ((number = 1; ; number++)); do
+        [ -n "${design_fall[$1.$number]:-}" ] || break
+        read -r left top width height < <(twips "$1" "Image$number")
+        read -r fall_left _ < <(falls "$1" "$number")
+        box "$left" "$top" "$width" "$height" "$fall_left"
+    done
+}
+
+mapfile -t level1_boxes < <(level_boxes Form2)
 
 # The title's pictures: each strip spans the picture's designed place and its falling place.
-title_strips=(
-    "$(px 130),$(($(px 240) + $(px 825) - 1))"
-    "$(px 2040),$(($(px 2100) + $(px 840) - 1))"
-    "$(px 3840),$(($(px 4500) + $(px 825) - 1))"
-)
-title_steps=(130 160 90)         # twips a tick
-title_designed_tops=(240 240 360) # twips, before the first tick
+title_strips=()
+title_steps=()         # twips a tick
+title_designed_tops=() # twips, before the first tick
+for number in 1 2 3; do
+    read -r left top width _ < <(twips Form1 "Image$number")
+    read -r fall_left step < <(falls Form1 "$number")
+    from=$((left < fall_left ? left : fall_left))
+    to=$((left > fall_left ? left : fall_left))
+    title_strips+=("$(px "$from"),$(($(px "$to") + $(px "$width") - 1))")
+    title_steps+=("$step")
+    title_designed_tops+=("$top")
+done
+
+# score_top SCREEN: the top of a level's score box, in twips.
+score_top() {
+    local _left top
+    read -r _left top _ < <(twips "$1" Label1)
+    echo "$top"
+}
 
 # title_picture_tops SHOT MENU_HEIGHT: the first row of each picture in the client area ("-" for a
 # picture out of sight), one line each.
@@ -123,7 +180,7 @@ open_level1() {
     title=$(shown "$title_caption" title title_drawn)
     open_menu "$title" alt+f
     xdotool key p
-    level1=$(shown "$level1_caption" waiting level_waiting 8280)
+    level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
     waiting="$work/waiting.png"
 }
 

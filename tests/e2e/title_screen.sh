@@ -18,9 +18,14 @@ menu=$(title_menu_height "$first" "$height")
 [ "$menu" -ge 10 ] && [ "$menu" -le 40 ] || fail "a menu bar $menu pixels high"
 
 step "white between the pictures, from the menu bar to the bottom"
-strips=("0,$(($(px 130) - 1))" "$(($(px 240) + $(px 825))),$(($(px 2040) - 1))"
-    "$(($(px 2100) + $(px 840))),$(($(px 3840) - 1))"
-    "$(($(px 4500) + $(px 825))),$((title_client_width - 1))")
+# The gaps between the pictures' strips, from the left edge to the right.
+strips=()
+gap_from=0
+for picture_strip in "${title_strips[@]}"; do
+    strips+=("$gap_from,$((${picture_strip%,*} - 1))")
+    gap_from=$((${picture_strip#*,} + 1))
+done
+strips+=("$gap_from,$((title_client_width - 1))")
 for strip in "${strips[@]}"; do
     left=${strip%,*}
     right=${strip#*,}
