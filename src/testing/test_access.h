@@ -6,13 +6,29 @@
 #include "levels/level_form.h"
 #include "levels/level_table.h"
 #include "shell/form1.h"
+#include "ui/form_window.h"
+#include "ui/runtime.h"
 
+#include <QMenuBar>
+#include <cstdint>
 #include <stdexcept>
 #include <string_view>
 
 namespace cratefall::testing {
 
 struct Access {
+    // Handlers started so far, nested ones included.
+    static std::uint64_t handlersStarted(const ui::Runtime& runtime)
+    {
+        return runtime.m_handlersStarted;
+    }
+    static bool inHandler(const ui::Runtime& runtime) { return runtime.m_depth > 0; }
+    static bool hasControl(const ui::Form& form, std::string_view name)
+    {
+        return form.m_controls.contains(name);
+    }
+    static QMenuBar* menuBar(const ui::FormWindow& window) { return window.m_menuBar; }
+
     static const levels::LevelEngine& engine(const levels::LevelForm& level)
     {
         return level.m_engine;

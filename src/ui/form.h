@@ -14,6 +14,10 @@
 
 class QWidget;
 
+namespace cratefall::testing {
+struct Access;
+}
+
 namespace cratefall::ui {
 
 class Runtime;
@@ -53,7 +57,6 @@ public:
 
     // The runtime's side: the window, and the events its widgets deliver.
     FormWindow* window() const { return m_window; }
-    bool hasControl(std::string_view name) const { return m_controls.contains(name); }
     void discard();
     void clickControl(std::string_view name);
     void clickForm();
@@ -65,6 +68,8 @@ protected:
     Runtime& runtime() const { return m_runtime; }
 
 private:
+    friend struct testing::Access;
+
     // Loads the screen unless it is loaded; false when its Form_Load unloaded it or ended the game.
     bool ensureLoaded();
     void load();

@@ -7,6 +7,10 @@
 
 class QMenuBar;
 
+namespace cratefall::testing {
+struct Access;
+}
+
 namespace cratefall::ui {
 
 class Form;
@@ -23,7 +27,6 @@ public:
     explicit FormWindow(Form& form);
 
     ClientArea* client() const { return m_client; }
-    QMenuBar* menuBar() const { return m_menuBar; }
     int clientHeightPixels() const;
     void placeAtDesignedPosition();
 
@@ -32,6 +35,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend struct testing::Access;
+
     void buildMenu();
     bool pressButton(ButtonRole role);
 

@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace cratefall::testing {
+struct Access;
+}
+
 namespace cratefall::ui {
 
 class Form;
@@ -42,17 +46,12 @@ public:
     // Runs one handler. Errors end the program through the error box; when the outermost
     // handler returns and no screen is loaded, the program ends.
     void dispatch(const std::function<void()>& handler);
-    bool inHandler() const { return m_depth > 0; }
-    // How many handlers have started, nested ones included: lets an observer prove that nothing
-    // ran while input was blocked.
-    std::uint64_t handlersStarted() const { return m_handlersStarted; }
 
     void msgBox(std::string_view text, std::optional<std::string_view> title);
     void end(int status);
     void runtimeError(std::string_view what);
 
     bool ended() const { return m_ended; }
-    std::optional<int> exitStatus() const { return m_exitStatus; }
     bool modal() const { return m_modalDepth > 0; }
 
     void setPresenter(std::unique_ptr<MessageBoxPresenter> presenter);
@@ -66,6 +65,8 @@ public:
     void formUnloaded();
 
 private:
+    friend struct testing::Access;
+
     void beginModal();
     void endModal();
     void settle();
@@ -77,6 +78,8 @@ private:
     ExitHandler m_exit;
     int m_depth = 0;
     int m_modalDepth = 0;
+    // How many handlers have started, nested ones included: lets a test prove that nothing ran
+    // while input was blocked.
     std::uint64_t m_handlersStarted = 0;
     bool m_ended = false;
     std::optional<int> m_exitStatus;

@@ -2,6 +2,7 @@
 
 #include "input.h"
 #include "keys.h"
+#include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/form_window.h"
 
@@ -61,7 +62,7 @@ QPoint Actor::randomPoint(ui::Form& form)
     if (where < 5) { // on a control, whatever lies on top of it there
         const auto& controls = form.design().controls;
         const auto& design = controls[std::size_t(m_rng.below(int(controls.size())))];
-        if (form.hasControl(design.name)) {
+        if (testing::Access::hasControl(form, design.name)) {
             const QWidget* widget = form.control(design.name).widget();
             const QRect area = widget->geometry().intersected(window->client()->rect());
             if (!area.isEmpty())
@@ -147,7 +148,7 @@ Action Actor::popup()
         if (!m_session.runtime().isLoaded("Form1"))
             return click();
         ui::FormWindow* window = m_session.runtime().form("Form1").window();
-        QMenuBar* bar = window->menuBar();
+        QMenuBar* bar = testing::Access::menuBar(*window);
         const QPoint point = bar->mapTo(window, insideRect(m_rng, bar->rect()));
         if (waitsForAPerson(window, point, Qt::LeftButton))
             return {ActionKind::Popup, "", "press left out" + at(point), false};

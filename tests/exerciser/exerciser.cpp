@@ -60,7 +60,7 @@ void Exerciser::topLevelEvent()
     if (m_failure)
         return;
     ui::Runtime& runtime = m_session->runtime();
-    if (runtime.inHandler() || runtime.modal())
+    if (testing::Access::inHandler(runtime) || runtime.modal())
         return fail("a handler or a box outlived the event that started it");
     if (--m_phaseLeft <= 0) {
         m_play = !m_play;
@@ -68,13 +68,13 @@ void Exerciser::topLevelEvent()
     }
     const auto loadedBefore = loadedNames(*m_session);
     const std::size_t boxesBefore = m_session->boxes().size();
-    const std::uint64_t handlersBefore = runtime.handlersStarted();
+    const std::uint64_t handlersBefore = testing::Access::handlersStarted(runtime);
     const Action action = step(Mode::Free);
     if (m_failure)
         return;
-    const std::uint64_t handlersAfter = runtime.handlersStarted();
+    const std::uint64_t handlersAfter = testing::Access::handlersStarted(runtime);
     processQueuedEvents();
-    if (runtime.handlersStarted() != handlersAfter)
+    if (testing::Access::handlersStarted(runtime) != handlersAfter)
         return fail("a handler ran from the event loop alone, not from the event sent");
     deleteDiscardedWindows();
     checkAfterEvent(action, loadedBefore, boxesBefore, handlersBefore);
@@ -178,7 +178,7 @@ void Exerciser::whileBoxOpen(const Box& box)
 void Exerciser::checkAfterEvent(const Action& action, const std::vector<std::string>& loadedBefore,
                                 std::size_t boxesBefore, std::uint64_t handlersBefore)
 {
-    if (action.inert && m_session->runtime().handlersStarted() != handlersBefore)
+    if (action.inert && testing::Access::handlersStarted(m_session->runtime()) != handlersBefore)
         return fail("a key that types no ASCII started a handler: " + action.text);
     if (m_session->runtime().ended() || m_session->exitCalls() > 0)
         return checkEnd(action, loadedBefore, boxesBefore);

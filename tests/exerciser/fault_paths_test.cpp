@@ -111,12 +111,12 @@ private slots:
         game.show("Form3");
         bool heldOpen = false;
         game.whileBoxOpen = [&](const auto&) {
-            const auto handlers = game.runtime().handlersStarted();
+            const auto handlers = Access::handlersStarted(game.runtime());
             for (auto* form : game.runtime().loadedForms())
                 form->window()->close();
             GameFixture::settle();
             heldOpen = game.runtime().isLoaded("Form3") && game.runtime().isLoaded("Form13") &&
-                       game.runtime().handlersStarted() == handlers && !game.exitStatus;
+                       Access::handlersStarted(game.runtime()) == handlers && !game.exitStatus;
         };
         provoke(game, cause);
         QCOMPARE(int(game.boxes.size()), 1);
@@ -194,11 +194,11 @@ private slots:
         game.pressControl("Form3", "Label4");
         game.tick("Form3", 3);
         const double top = level.control("Image1").Top();
-        const auto handlers = game.runtime().handlersStarted();
+        const auto handlers = Access::handlersStarted(game.runtime());
         for (const Stroke& stroke : keysOutsideAscii())
             send(level.window(), stroke);
         QVERIFY(game.boxes.empty());
-        QCOMPARE(game.runtime().handlersStarted(), handlers);
+        QCOMPARE(Access::handlersStarted(game.runtime()), handlers);
         QCOMPARE(level.control("Image1").Top(), top);
         QCOMPARE(Access::engine(level).score(), GameInt(30));
         game.tick("Form3"); // and the level goes on
@@ -209,13 +209,13 @@ private:
     static void expectNothingRunsAfterTheEnd(GameFixture& game, std::string_view screen)
     {
         auto& form = game.form(screen);
-        const auto handlers = game.runtime().handlersStarted();
+        const auto handlers = Access::handlersStarted(game.runtime());
         form.Timer1().fire();
         form.clickForm();
         form.typeKey('p');
         form.requestClose();
         game.show("Form1");
-        QCOMPARE(game.runtime().handlersStarted(), handlers);
+        QCOMPARE(Access::handlersStarted(game.runtime()), handlers);
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.exitStatus, 1);
         QVERIFY(game.runtime().loadedForms().empty());

@@ -60,7 +60,7 @@ std::string joined(const std::vector<std::string>& names)
 GameState captureState(GameSession& session)
 {
     GameState state;
-    state.handlers = session.runtime().handlersStarted();
+    state.handlers = testing::Access::handlersStarted(session.runtime());
     for (ui::Form* form : session.runtime().loadedForms()) {
         state.loaded.emplace_back(form->name());
         appendNumbers(*form, state.numbers);
@@ -143,8 +143,10 @@ Violation LevelWatch::checkLevel(ui::Form& form)
 
 LevelWatch::TickRecord LevelWatch::beforeTick(GameSession& session, ui::Form& form) const
 {
-    TickRecord record{
-        std::string(form.name()), session.boxes().size(), {}, session.runtime().handlersStarted()};
+    TickRecord record{std::string(form.name()),
+                      session.boxes().size(),
+                      {},
+                      testing::Access::handlersStarted(session.runtime())};
     if (const auto* title = dynamic_cast<const shell::Form1*>(&form))
         record.titleTops = titleTops(*title);
     return record;
@@ -152,7 +154,7 @@ LevelWatch::TickRecord LevelWatch::beforeTick(GameSession& session, ui::Form& fo
 
 Violation LevelWatch::afterTick(GameSession& session, const TickRecord& before)
 {
-    if (session.runtime().handlersStarted() == before.handlers)
+    if (testing::Access::handlersStarted(session.runtime()) == before.handlers)
         return std::nullopt; // the timer was off: nothing ticked
     if (testing::levelOnScreen(before.screen))
         return afterLevelTick(session, before);

@@ -126,7 +126,7 @@ Action Actor::playVictory(ui::Form& victory)
 Action Actor::playTitle(ui::Form& title)
 {
     ui::FormWindow* window = title.window();
-    QMenuBar* bar = window->menuBar();
+    QMenuBar* bar = testing::Access::menuBar(*window);
     QAction* file = actionNamed(bar->actions(), QStringLiteral("File"));
     if (!file || bar->actionGeometry(file).isEmpty() ||
         bar->actionGeometry(file).right() >= bar->width()) { // a narrow window hides it

@@ -11,6 +11,7 @@
 
 // The game's and the test's own.
 #include "game_fixture.h"
+#include "testing/test_access.h"
 #include "ui/form_window.h"
 
 using namespace cratefall::testing;
@@ -21,7 +22,8 @@ namespace {
 // The title screen's menu item, triggered as a click on it would.
 void chooseMenu(GameFixture& game, const QString& caption)
 {
-    for (QAction* action : game.form("Form1").window()->menuBar()->findChildren<QAction*>())
+    for (QAction* action : cratefall::testing::Access::menuBar(*game.form("Form1").window())
+                               ->findChildren<QAction*>())
         if (action->text() == caption) {
             action->trigger();
             GameFixture::settle();
