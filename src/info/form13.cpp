@@ -9,10 +9,13 @@ namespace {
 
 using namespace ui;
 
+// Each screen's one button, which closes it.
+constexpr std::string_view closeButton = "Command1";
+
 constexpr auto helpGrey = Colour::fromRgb(0xE0E0E0);
 
 constexpr std::array howToPlay{
-    ControlDesign{.name = "Command1",
+    ControlDesign{.name = closeButton,
                   .kind = ControlKind::Button,
                   .left = 1200,
                   .top = 1920,
@@ -34,7 +37,7 @@ constexpr std::array howToPlay{
 constexpr auto aboutGreen = Colour::fromRgb(0x008000);
 
 constexpr std::array about{
-    ControlDesign{.name = "Command1",
+    ControlDesign{.name = closeButton,
                   .kind = ControlKind::Button,
                   .left = 2760,
                   .top = 5760,
@@ -91,7 +94,7 @@ constinit const FormDesign aboutDesign{.name = shell::screens::about,
 
 Form13::Form13(ui::Runtime& runtime) : Form(runtime, howToPlayDesign)
 {
-    handle("Command1", [this] { Command1_Click(); });
+    handle(closeButton, [this] { Command1_Click(); });
 }
 
 void Form13::Command1_Click()
@@ -101,7 +104,7 @@ void Form13::Command1_Click()
 
 Aboutmeform::Aboutmeform(ui::Runtime& runtime) : Form(runtime, aboutDesign)
 {
-    handle("Command1", [this] { Command1_Click(); });
+    handle(closeButton, [this] { Command1_Click(); });
 }
 
 void Aboutmeform::Command1_Click()

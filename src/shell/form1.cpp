@@ -9,10 +9,13 @@ namespace {
 
 using namespace ui;
 
-constexpr std::array titlePictures{
-    picture("Image3", 3840, 360, 825, 720, "Tile02", Stretch::Yes, Enabled::Yes),
-    picture("Image2", 2040, 240, 840, 840, "Tile03", Stretch::Yes, Enabled::Yes),
-    picture("Image1", 240, 240, 825, 825, "Tile04", Stretch::Yes, Enabled::Yes),
+// Image1 to Image3, the falling pictures, in the order of titleFalls.
+constexpr std::array<std::string_view, 3> titlePictures{"Image1", "Image2", "Image3"};
+
+constexpr std::array titleControls{
+    picture(titlePictures[2], 3840, 360, 825, 720, "Tile02", Stretch::Yes, Enabled::Yes),
+    picture(titlePictures[1], 2040, 240, 840, 840, "Tile03", Stretch::Yes, Enabled::Yes),
+    picture(titlePictures[0], 240, 240, 825, 825, "Tile04", Stretch::Yes, Enabled::Yes),
 };
 
 constexpr std::array titleMenu{
@@ -49,7 +52,7 @@ constinit const FormDesign titleDesign{.name = screens::title,
                                        .clientHeight = 6210,
                                        .icon = "Tile01",
                                        .timer = {Enabled::Yes, 1},
-                                       .controls = titlePictures,
+                                       .controls = titleControls,
                                        .menu = titleMenu};
 
 Form1::Form1(ui::Runtime& runtime) : Form(runtime, titleDesign)
@@ -72,9 +75,9 @@ void Form1::Timer1_Timer()
     TitleTop1 += fall1.step;
     TitleTop2 += fall2.step;
     TitleTop3 += fall3.step;
-    control("Image1").Move(fall1.left, TitleTop1);
-    control("Image2").Move(fall2.left, TitleTop2);
-    control("Image3").Move(fall3.left, TitleTop3);
+    control(titlePictures[0]).Move(fall1.left, TitleTop1);
+    control(titlePictures[1]).Move(fall2.left, TitleTop2);
+    control(titlePictures[2]).Move(fall3.left, TitleTop3);
 
     // as designed: at most one picture goes back to the top on a tick, the first in this order;
     // one that reaches the bottom with another waits a tick or two out of sight.

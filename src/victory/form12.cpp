@@ -9,8 +9,13 @@ namespace {
 
 using namespace ui;
 
+// The controls the screen's handlers use.
+constexpr std::string_view nameBox = "Text1";
+constexpr std::string_view printButton = "Command2";
+constexpr std::string_view closeButton = "Command1";
+
 constexpr std::array victory{
-    ControlDesign{.name = "Text1",
+    ControlDesign{.name = nameBox,
                   .kind = ControlKind::TextBox,
                   .left = 2280,
                   .top = 4680,
@@ -21,7 +26,7 @@ constexpr std::array victory{
                   .font = {13.5},
                   .align = Align::Centre,
                   .tabIndex = 3},
-    ControlDesign{.name = "Command2",
+    ControlDesign{.name = printButton,
                   .kind = ControlKind::Button,
                   .left = 2520,
                   .top = 5280,
@@ -33,7 +38,7 @@ constexpr std::array victory{
                   .tabIndex = 2,
                   .role = ButtonRole::Default,
                   .style = ButtonStyle::Graphical},
-    ControlDesign{.name = "Command1",
+    ControlDesign{.name = closeButton,
                   .kind = ControlKind::Button,
                   .left = 2520,
                   .top = 6000,
@@ -68,8 +73,8 @@ constinit const FormDesign victoryDesign{.name = shell::screens::victory,
 
 Form12::Form12(ui::Runtime& runtime) : Form(runtime, victoryDesign)
 {
-    handle("Command1", [this] { Command1_Click(); });
-    handle("Command2", [this] { Command2_Click(); });
+    handle(closeButton, [this] { Command1_Click(); });
+    handle(printButton, [this] { Command2_Click(); });
 }
 
 void Form12::Command1_Click()
@@ -80,8 +85,8 @@ void Form12::Command1_Click()
 void Form12::Command2_Click()
 {
     // Only a truly empty box gets the default name; blanks are a name the player chose.
-    if (control("Text1").Text().empty())
-        control("Text1").Text("Nameless loser.");
+    if (control(nameBox).Text().empty())
+        control(nameBox).Text("Nameless loser.");
     PrintForm();
     End();
 }
