@@ -3,6 +3,8 @@
 #include "ui/runtime.h"
 #include "ui/units.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -12,15 +14,45 @@ namespace {
 // Timer wake-ups this late keep the grid; the next tick still comes most of a period later.
 constexpr double maxLatenessMs = 10.0;
 
+class QtClock final : public TimerClock {
+public:
+    QtClock()
+    {
+        m_timer.setSingleShot(true);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (m_wake)
+                m_wake();
+        });
+        m_elapsed.start();
+    }
+
+    double nowMs() const override { return double(m_elapsed.nsecsElapsed()) / 1e6; }
+    void wakeIn(int ms, std::function<void()> wake) override
+    {
+        m_wake = std::move(wake);
+        m_timer.start(ms);
+    }
+    void cancel() override { m_timer.stop(); }
+    bool pending() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_elapsed;
+    std::function<void()> m_wake;
+};
+
 } // namespace
 
-FormTimer::FormTimer(Runtime& runtime, std::function<void()> tick)
-    : m_runtime(runtime), m_tick(std::move(tick))
+std::unique_ptr<TimerClock> systemClock()
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { onTimeout(); });
-    m_clock.start();
+    return std::make_unique<QtClock>();
+}
+
+FormTimer::FormTimer(Runtime& runtime, std::function<void()> tick,
+                     std::unique_ptr<TimerClock> clock)
+    : m_runtime(runtime), m_tick(std::move(tick)), m_clock(std::move(clock))
+{
     m_runtime.addTimer(this);
 }
 
@@ -43,7 +75,7 @@ void FormTimer::Enabled(ui::Enabled enabled)
     if (on)
         startGrid();
     else
-        m_timer.stop();
+        m_clock->cancel();
 }
 
 void FormTimer::fire()
@@ -58,7 +90,7 @@ void FormTimer::fire()
 void FormTimer::hold()
 {
     m_held = true;
-    m_timer.stop();
+    m_clock->cancel();
 }
 
 void FormTimer::resume()
@@ -70,30 +102,29 @@ void FormTimer::resume()
 
 void FormTimer::startGrid()
 {
-    m_nextMs = double(m_clock.nsecsElapsed()) / 1e6 + m_periodMs;
+    m_nextMs = m_clock->nowMs() + m_periodMs;
     if (!m_held && !m_runtime.modal())
         arm();
 }
 
 void FormTimer::arm()
 {
-    const double now = double(m_clock.nsecsElapsed()) / 1e6;
-    const auto wait = static_cast<int>(std::ceil(std::max(0.0, m_nextMs - now)));
-    m_timer.start(wait);
+    const auto wait = static_cast<int>(std::ceil(std::max(0.0, m_nextMs - m_clock->nowMs())));
+    m_clock->wakeIn(wait, [this] { onTimeout(); });
 }
 
 void FormTimer::onTimeout()
 {
-    const double now = double(m_clock.nsecsElapsed()) / 1e6;
+    const double now = m_clock->nowMs();
     if (now + 0.05 < m_nextMs) { // woke early: wait for the deadline itself
         arm();
         return;
     }
     const double lateMs = now - m_nextMs;
     fire();
-    if (!m_enabled || m_held || m_timer.isActive())
+    if (!m_enabled || m_held || m_clock->pending())
         return;
-    const double after = double(m_clock.nsecsElapsed()) / 1e6;
+    const double after = m_clock->nowMs();
     // A tick held up by a busy event loop starts a new grid from itself: on the old grid the
     // next deadline could follow it at once, and two quick steps look like a jump to the player.
     m_nextMs = lateMs > maxLatenessMs ? now + m_periodMs : m_nextMs + m_periodMs;

@@ -2,13 +2,30 @@
 
 #include "ui/design.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <functional>
+#include <memory>
+
+namespace cratefall::testing {
+struct Access;
+}
 
 namespace cratefall::ui {
 
 class Runtime;
+
+// Where a timer reads the time and asks to be woken. The game's is Qt's monotonic clock with a
+// precise single-shot timer; a test brings one it moves by hand.
+class TimerClock {
+public:
+    virtual ~TimerClock() = default;
+    virtual double nowMs() const = 0;
+    // Calls wake once, about ms from now; a new request replaces the one before.
+    virtual void wakeIn(int ms, std::function<void()> wake) = 0;
+    virtual void cancel() = 0;
+    virtual bool pending() const = 0;
+};
+
+std::unique_ptr<TimerClock> systemClock();
 
 // A screen's Timer1. Ticks fall on a grid of deadlines so the mean rate holds exactly; a tick
 // that comes too late is dropped rather than made up, and the first tick after a stall starts a
@@ -16,7 +33,8 @@ class Runtime;
 // runs, nor while a message box is open.
 class FormTimer {
 public:
-    FormTimer(Runtime& runtime, std::function<void()> tick);
+    FormTimer(Runtime& runtime, std::function<void()> tick,
+              std::unique_ptr<TimerClock> clock = systemClock());
     ~FormTimer();
     FormTimer(const FormTimer&) = delete;
     FormTimer& operator=(const FormTimer&) = delete;
@@ -32,14 +50,15 @@ public:
     void resume();
 
 private:
+    friend struct testing::Access;
+
     void startGrid();
     void arm();
     void onTimeout();
 
     Runtime& m_runtime;
     std::function<void()> m_tick;
-    QTimer m_timer;
-    QElapsedTimer m_clock;
+    std::unique_ptr<TimerClock> m_clock;
     double m_periodMs = 0;
     double m_nextMs = 0;
     bool m_enabled = false;

@@ -1,0 +1,129 @@
+// The timer's rules on a clock the test moves by hand: the deadline grid, late and stalled ticks,
+// and message boxes. The real clock is measured by the benchmarks; this pins the rules.
+#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
+#include "game_fixture.h"
+#include "ui/form_timer.h"
+#include "ui/units.h"
+#endif
+
+#include <QTest>
+#include <optional>
+
+using cratefall::testing::GameFixture;
+using cratefall::ui::Enabled;
+using cratefall::ui::FormTimer;
+using cratefall::ui::systemTickMs;
+
+namespace {
+
+class HandClock final : public cratefall::ui::TimerClock {
+public:
+    double nowMs() const override { return m_now; }
+    void wakeIn(int ms, std::function<void()> wake) override
+    {
+        m_wakeAt = m_now + ms;
+        m_wake = std::move(wake);
+    }
+    void cancel() override { m_wakeAt.reset(); }
+    bool pending() const override { return m_wakeAt.has_value(); }
+
+    std::optional<double> wakeAt() const { return m_wakeAt; }
+    // Time moves on to the wake-up asked for, this much late, and the timer is woken.
+    void wake(double lateMs = 0)
+    {
+        QVERIFY(m_wakeAt);
+        m_now = *m_wakeAt + lateMs;
+        m_wakeAt.reset();
+        m_wake();
+    }
+    void advance(double ms) { m_now += ms; }
+
+private:
+    double m_now = 1000;
+    std::optional<double> m_wakeAt;
+    std::function<void()> m_wake;
+};
+
+// A timer on a hand clock in a running game, the time of every tick written down.
+struct Rig {
+    Rig()
+    {
+        game.show("Form13"); // a loaded screen keeps the program running between ticks
+        auto owned = std::make_unique<HandClock>();
+        clock = owned.get();
+        timer = std::make_unique<FormTimer>(
+            game.runtime(),
+            [this] {
+                ticks.push_back(clock->nowMs());
+                clock->advance(tickCostMs);
+            },
+            std::move(owned));
+        timer->Interval(1);
+        timer->Enabled(Enabled::Yes);
+    }
+
+    GameFixture game;
+    HandClock* clock = nullptr;
+    std::unique_ptr<FormTimer> timer;
+    std::vector<double> ticks;
+    double tickCostMs = 0.2;
+};
+
+} // namespace
+
+class TimerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ticksKeepTheGridAndNeverBurst()
+    {
+        Rig rig;
+        // Woken a little late every time, as a real event loop wakes: the grid holds the mean.
+        for (int i = 0; i < 1000; ++i)
+            rig.clock->wake(i % 3 * 0.6);
+        QCOMPARE(int(rig.ticks.size()), 1000);
+        const double mean = (rig.ticks.back() - rig.ticks.front()) / 999.0;
+        QVERIFY2(std::abs(mean - systemTickMs) < 0.01, qPrintable(QString::number(mean)));
+
+        // A tick that outlasts two periods: the deadlines it covered are dropped, not made up.
+        rig.tickCostMs = 2.3 * systemTickMs;
+        rig.clock->wake();
+        rig.tickCostMs = 0.2;
+        const double longTick = rig.ticks.back();
+        rig.clock->wake();
+        QCOMPARE(int(rig.ticks.size()), 1002);
+        // Wake-ups come in whole milliseconds, so a tick falls up to one after its deadline.
+        QVERIFY(std::abs(rig.ticks.back() - longTick - 3 * systemTickMs) < 1);
+
+        // A 300 ms stall: one tick when it ends, and the next a whole period after it.
+        rig.clock->wake(300);
+        const double afterStall = rig.ticks.back();
+        rig.clock->wake();
+        QCOMPARE(int(rig.ticks.size()), 1004);
+        QVERIFY(rig.ticks.back() - afterStall >= systemTickMs);
+        QVERIFY(rig.ticks.back() - afterStall < systemTickMs + 1);
+    }
+
+    void nothingWhileABoxIsOpenAndAPeriodAfterIt()
+    {
+        Rig rig;
+        rig.clock->wake();
+        const std::size_t before = rig.ticks.size();
+        bool pendingWhileOpen = true;
+        rig.game.whileBoxOpen = [&](const auto&) {
+            pendingWhileOpen = rig.clock->pending();
+            rig.clock->advance(5000);
+            rig.timer->fire();
+        };
+        rig.game.runtime().msgBox("Game Paused.", "Cratefall");
+        QVERIFY(!pendingWhileOpen);
+        QCOMPARE(rig.ticks.size(), before);
+        const double closedAt = rig.clock->nowMs();
+        QCOMPARE(*rig.clock->wakeAt(), closedAt + std::ceil(systemTickMs));
+        rig.clock->wake();
+        QCOMPARE(rig.ticks.size(), before + 1);
+    }
+};
+
+QTEST_MAIN(TimerTest)
+#include "timer_test.moc"
