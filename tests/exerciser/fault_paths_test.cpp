@@ -90,6 +90,7 @@ class FaultPathsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // While any box is open, nothing reaches a screen: close requests, ticks, clicks, keys.
     void closeRequestsWaitForEveryBox_data()
     {
         QTest::addColumn<Cause>("cause");
@@ -114,6 +115,10 @@ private slots:
             const auto handlers = Access::handlersStarted(game.runtime());
             for (auto* form : game.runtime().loadedForms())
                 form->window()->close();
+            auto& level = game.form("Form3");
+            level.Timer1().fire();
+            level.clickControl("Image1");
+            level.typeKey('p');
             GameFixture::settle();
             heldOpen = game.runtime().isLoaded("Form3") && game.runtime().isLoaded("Form13") &&
                        Access::handlersStarted(game.runtime()) == handlers && !game.exitStatus;
@@ -143,6 +148,7 @@ private slots:
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.boxes[0].kind, BoxKind::Error);
         QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
+        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
         QCOMPARE(game.exitStatus, 1);
         QVERIFY(!level.Timer1().Enabled());
         expectNothingRunsAfterTheEnd(game, "Form2");

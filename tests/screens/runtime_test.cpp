@@ -3,7 +3,6 @@
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "levels/level_form.h"
-#include "testing/test_access.h"
 #include "ui/form_window.h"
 #endif
 
@@ -13,10 +12,7 @@
 #include <QTimer>
 
 using cratefall::levels::LevelForm;
-using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
-using cratefall::ui::BoxKind;
-using cratefall::ui::GameInt;
 
 class RuntimeTest : public QObject {
     Q_OBJECT
@@ -34,15 +30,22 @@ private slots:
         double heldAt = -1;
         bool stoodStill = false;
         QString title;
+        // Only looks and answers the box: a failed check in here would leave the box open and
+        // the test waiting for it, so the checks come after keyClick returns.
         QTimer::singleShot(100, [&] {
             heldAt = level.control("Image1").Top();
             QTimer::singleShot(600, [&] {
                 stoodStill = level.control("Image1").Top() == heldAt;
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                title = box->windowTitle();
-                box->accept();
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    title = box->windowTitle();
+                    box->accept();
+                }
             });
+        });
+        // Whatever happened above, no box outlives this.
+        QTimer::singleShot(30000, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
         });
         QTest::keyClick(level.window(), Qt::Key_P, Qt::ShiftModifier);
         // keyClick returns once the box has been closed.
@@ -75,64 +78,6 @@ private slots:
         QVERIFY(game.runtime().isLoaded("Aboutmeform"));
         game.pressControl("Aboutmeform", "Command1");
         QCOMPARE(game.exitStatus, 0);
-    }
-
-    void closeRequestsWaitForTheOpenBox()
-    {
-        GameFixture game;
-        game.show("Form2");
-        bool stillLoaded = false;
-        game.whileBoxOpen = [&](const auto&) {
-            game.form("Form2").window()->close();
-            stillLoaded = game.runtime().isLoaded("Form2");
-        };
-        game.typeKey("Form2", Qt::Key_P, QStringLiteral("P"));
-        QVERIFY(stillLoaded);
-        QVERIFY(game.runtime().isLoaded("Form2"));
-        QVERIFY(!game.exitStatus);
-    }
-
-    void noTickOrClickWhileABoxIsOpen()
-    {
-        GameFixture game;
-        game.show("Form3");
-        LevelForm& level = game.screen<LevelForm>("Form3");
-        game.pressControl("Form3", "Label4");
-        game.tick("Form3", 2);
-        game.whileBoxOpen = [&](const auto&) {
-            level.Timer1().fire();
-            level.clickControl("Image1");
-        };
-        game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
-        QCOMPARE(level.control("Image1").Top(), 182.0);
-        QCOMPARE(Access::engine(level).score(), GameInt(30));
-    }
-
-    void scoreOverflowShowsTheErrorAndEndsWithFailure()
-    {
-        GameFixture game;
-        game.show("Form3");
-        LevelForm& level = game.screen<LevelForm>("Form3");
-        game.pressControl("Form3", "Label4");
-        for (int i = 0; i < 39; ++i)
-            level.clickControl("Image1");
-        game.tick("Form3");
-        level.clickControl("Image2");
-        level.clickControl("Image3"); // 71: the target went by between two ticks
-        game.tick("Form3");
-        QVERIFY(game.boxes.empty());
-        while (Access::engine(level).score() < GameInt(GameInt::max))
-            level.clickControl("Image1");
-        QVERIFY(!game.exitStatus);
-        level.clickControl("Image2");
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(game.boxes[0].kind, BoxKind::Error);
-        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
-        QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
-        QVERIFY(game.exitStatus.value_or(0) != 0);
-        QVERIFY(game.runtime().loadedForms().empty());
-        level.Timer1().fire(); // nothing runs after the end
-        QCOMPARE(int(game.boxes.size()), 1);
     }
 };
 

@@ -129,17 +129,6 @@ private slots:
         QVERIFY(!game.exitStatus);
     }
 
-    void exitEndsWithStatusZero()
-    {
-        GameFixture game;
-        game.show("Form1");
-        game.show("Form13");
-        game.form("Form1").clickControl("mnuexit");
-        QCOMPARE(game.exitStatus, 0);
-        QVERIFY(game.runtime().loadedForms().empty());
-        QVERIFY(game.runtime().ended());
-    }
-
     void shortcutsRunTheirMenuItems()
     {
         GameFixture game;

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,7 +57,7 @@ private slots:
     void emptyNameBecomesNamelessLoserBeforePrinting();
     void blankNameIsKeptAsTyped();
     void closeBoxEndsWithoutABox();
-    void graphicalButtonsShowTheirFacesInEveryStyle();
+    void graphicalButtonsShowTheirFacesInBothQtStyles();
 };
 
 void VictoryKeysTest::initTestCase()
@@ -159,20 +158,20 @@ void VictoryKeysTest::closeBoxEndsWithoutABox()
     QVERIFY(!game.runtime().isLoaded("Form12"));
 }
 
-void VictoryKeysTest::graphicalButtonsShowTheirFacesInEveryStyle()
+void VictoryKeysTest::graphicalButtonsShowTheirFacesInBothQtStyles()
 {
     const QString original = QApplication::style()->name();
     auto restore = qScopeGuard([&] { QApplication::setStyle(original); });
-    const QStringList styles = QStyleFactory::keys();
-    QVERIFY(!styles.isEmpty());
-    for (const QString& style : styles) {
-        QApplication::setStyle(style);
+    // Qt's own two styles, always there: a style plugin installed on the machine is not ours to
+    // test against.
+    for (const char* style : {"Fusion", "Windows"}) {
+        QVERIFY2(QApplication::setStyle(QString::fromLatin1(style)), style);
         GameFixture game;
         VictoryDriver victory(game);
         QVERIFY(victory.open());
         // Most of each face is its colour; the rest is caption, border and focus marks.
-        QVERIFY2(shareOf(victory.widget("Command2"), QColor(0xFF0000)) > 0.5, qPrintable(style));
-        QVERIFY2(shareOf(victory.widget("Command1"), QColor(0xC0C000)) > 0.5, qPrintable(style));
+        QVERIFY2(shareOf(victory.widget("Command2"), QColor(0xFF0000)) > 0.5, style);
+        QVERIFY2(shareOf(victory.widget("Command1"), QColor(0xC0C000)) > 0.5, style);
     }
 }
 
