@@ -8,8 +8,12 @@ source "$here/lib.sh"
 ensure_display
 
 step "a session bus and an accessibility bus of our own"
-dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" \
-    >"$work/dbus.log" 2>&1 &
+# Their sockets and caches stay in this test's folder; they end with the test even when it is
+# killed before its trap can run.
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/cache"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+setpriv --pdeathsig TERM dbus-daemon --session --nofork --nopidfile --print-address=3 \
+    3>"$work/bus" >"$work/dbus.log" 2>&1 &
 started_pids+=("$!")
 for _ in $(seq 100); do
     [ -s "$work/bus" ] && break
@@ -20,7 +24,8 @@ DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$work/bus")"
 export DBUS_SESSION_BUS_ADDRESS
 # Started here rather than by bus activation, so this test can stop it by its pid; it ends the
 # accessibility bus and registry it started.
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
+setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
+    >"$work/atspi.log" 2>&1 &
 started_pids+=("$!")
 
 # Qt's bridge otherwise waits for a desktop setting that says a screen reader runs.
