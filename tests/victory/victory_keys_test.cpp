@@ -118,6 +118,7 @@ void VictoryKeysTest::keys()
     QVERIFY2(game.boxes.front().text.find("No printer is available") != std::string::npos,
              game.boxes.front().text.c_str());
     QVERIFY(game.exitStatus.value_or(0) != 0);
+    QVERIFY(!game.runtime().isLoaded("Form12"));
 }
 
 void VictoryKeysTest::emptyNameBecomesNamelessLoserBeforePrinting()
