@@ -14,11 +14,14 @@ as_root() {
     fi
 }
 
-# Installs the packages listed in dev/packages/<name>.txt for every name given ('all' for every list).
+# Installs the packages listed in dev/packages/<name>.txt for every name given ('tests' for every
+# list but the benchmarks', so that a list added for a new test is installed without more ado).
 install_packages() {
-    local lists=() wanted=() missing=()
-    if [ "$1" = all ]; then
-        lists=("$repo_root"/dev/packages/*.txt)
+    local lists=() wanted=() missing=() list
+    if [ "$1" = tests ]; then
+        for list in "$repo_root"/dev/packages/*.txt; do
+            [ "${list##*/}" = bench.txt ] || lists+=("$list")
+        done
     else
         for name in "$@"; do lists+=("$repo_root/dev/packages/$name.txt"); done
     fi
