@@ -14,11 +14,14 @@ as_root() {
     fi
 }
 
-# Installs the packages listed in dev/packages/<name>.txt for every name given ('all' for every list).
+# Installs the packages listed in dev/packages/<name>.txt for every name given ('tests' for every
+# list but the benchmarks', so that a list added for a new test is installed without more ado).
 install_packages() {
-    local lists=() wanted=() missing=()
-    if [ "$1" = all ]; then
-        lists=("$repo_root"/dev/packages/*.txt)
+    local lists=() wanted=() missing=() list
+    if [ "$1" = tests ]; then
+        for list in "$repo_root"/dev/packages/*.txt; do
+            [ "${list##*/}" = bench.txt ] || lists+=("$list")
+        done
     else
         for name in "$@"; do lists+=("$repo_root/dev/packages/$name.txt"); done
     fi
@@ -43,28 +46,37 @@ build() {
 }
 
 # start_display [--no-wm]: Xvfb on a display number it picks itself (no race with other servers
-# being started at the same moment), and openbox unless told not to; exports DISPLAY.
+# being started at the same moment), and openbox unless told not to; exports DISPLAY. Both end
+# with the shell that started them, even when it is killed (a test at its time limit runs no trap).
 # stop_display ends both by pid.
 start_display() {
-    local display_file
-    display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    display_dir=$(mktemp -d)
+    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$display_dir/number" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
-        [ -s "$display_file" ] && break
+        [ -s "$display_dir/number" ] && break
         sleep 0.1
     done
-    [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; rm -f "$display_file"; return 1; }
-    export DISPLAY=":$(head -n 1 "$display_file")"
-    rm -f "$display_file"
+    [ -s "$display_dir/number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n 1 "$display_dir/number")"
     [ "${1:-}" = --no-wm ] && return 0
-    openbox >/dev/null 2>&1 &
+    # Its log goes to this folder rather than the user's ~/.cache.
+    XDG_CACHE_HOME="$display_dir" setpriv --pdeathsig TERM openbox >/dev/null 2>&1 &
     openbox_pid=$!
-    sleep 0.5
+    # Ready once it has announced itself on the root window: windows mapped before that are
+    # neither decorated nor activated.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "openbox did not start" >&2
+    return 1
 }
 
 stop_display() {
     [ -n "${openbox_pid:-}" ] && kill "$openbox_pid" 2>/dev/null && wait "$openbox_pid" 2>/dev/null
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [ -n "${display_dir:-}" ] && rm -rf "$display_dir"
     return 0
 }

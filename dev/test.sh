@@ -1,15 +1,18 @@
 #!/bin/bash
 # Installs what is missing, builds with warnings as errors and runs the whole test suite against
-# a real X server, window manager and print spooler.
+# a real X server, window manager and print spooler, then the sanitizer pass. Only apt-get runs as
+# root (through sudo when needed); the tests run as the invoking user and write nothing outside
+# the build trees and their own temporary folders.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-install_packages all
-build "$repo_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRATEFALL_WERROR=ON
+install_packages tests
+build "$repo_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRATEFALL_WERROR=ON \
+    -DCRATEFALL_BUILD_BENCH=OFF
 trap stop_display EXIT
 start_display
 ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600
-# The sanitizer run gets a display of its own, untouched by the run before it.
+# The sanitizer pass runs offscreen and needs no display.
 stop_display
 unset DISPLAY
 bash "$repo_root/dev/sanitize.sh"

@@ -1,40 +1,137 @@
 #!/bin/sh
-# Runs a test program against a private CUPS scheduler and stops the scheduler afterwards,
-# whatever the outcome.
+# Runs a test program against a private CUPS scheduler, started as the user who runs the test:
+# its configuration, spool, logs, socket and printed PDFs all live in one temporary folder, so the
+# machine's own spooler and settings are never touched, and it ends with this script however the
+# script ends (a test killed at its time limit runs no trap).
 #
 #   with_cupsd.sh pdf-queue|no-queue PROGRAM [ARGS...]
 #
-# The program finds the scheduler through CUPS_SERVER, the queue's name in CRATEFALL_TEST_QUEUE
-# and the folder the printed PDFs appear in through CRATEFALL_TEST_PDF_DIR. HOME is a fresh folder
-# so that no personal lpoptions choose another default printer.
+# pdf-queue: a default queue that turns each job into a PDF of its own in CRATEFALL_TEST_PDF_DIR;
+# its name is in CRATEFALL_TEST_QUEUE. no-queue: no printer at all.
+# The program finds the scheduler through CUPS_SERVER. HOME is a fresh folder so that no personal
+# lpoptions choose another default printer.
 set -eu
 
-# The one reason to skip: a machine without the spooler or the PDF printer cannot run these.
-for needed in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/bin/lpstat /usr/lib/cups/backend/cups-pdf; do
+# The one reason to skip: a machine without the spooler or its PDF filter cannot run these.
+for needed in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/bin/lpstat /usr/lib/cups/filter/pdftopdf; do
     if [ ! -x "$needed" ]; then
         echo "SKIP: $needed is not installed" >&2
         exit 77
     fi
 done
-if [ "$(id -u)" -ne 0 ]; then
-    echo "these tests start cupsd and the cups-pdf backend, which need root" >&2
-    exit 1
-fi
 
 mode=$1
 shift
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d "${TMPDIR:-/tmp}/cratefall-cups.XXXXXX")
-trap 'sh "$here/stop_cupsd.sh" "$dir"' EXIT
-trap 'exit 130' INT TERM
+pids=
+stop() {
+    for pid in $pids; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$dir"
+}
+trap stop EXIT
 
-sh "$here/start_cupsd.sh" "$dir" "$mode"
+mkdir -p "$dir/spool/tmp" "$dir/cache" "$dir/state" "$dir/log" "$dir/out" "$dir/home"
+
+if [ "$(id -u)" -eq 0 ]; then
+    # Root's cupsd runs the filters as lp, which must reach the spooled files and the PPD.
+    chmod 0755 "$dir"
+    run_as=
+else
+    run_as="User $(id -un)
+Group $(id -gn)
+SystemGroup $(id -gn)"
+fi
+
+cat >"$dir/cups-files.conf" <<CONF
+$run_as
+ServerRoot $dir
+FileDevice Yes
+RequestRoot $dir/spool
+TempDir $dir/spool/tmp
+CacheDir $dir/cache
+StateDir $dir/state
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+Printcap $dir/printcap
+CONF
+
+cat >"$dir/cupsd.conf" <<CONF
+Listen $dir/cups.sock
+LogLevel info
+MaxLogSize 0
+WebInterface No
+Browsing No
+BrowseLocalProtocols none
+DefaultShared No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  JobPrivateAccess all
+  JobPrivateValues none
+  SubscriptionPrivateAccess all
+  SubscriptionPrivateValues none
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+
+if [ "$mode" = pdf-queue ]; then
+    # The queue's file: device is a FIFO that cupsd opens for each job and closes when the job
+    # is done: read in a loop, every job becomes a PDF of its own, renamed into place once whole.
+    # cups-pdf, the usual PDF printer, would need root and a file in /etc/cups. The reader, like
+    # cupsd, ends when this script does.
+    mkfifo "$dir/device"
+    setpriv --pdeathsig TERM sh -c '
+        job=0
+        while setpriv --pdeathsig TERM cat "$1/device" >"$1/job"; do
+            job=$((job + 1))
+            [ ! -s "$1/job" ] || mv "$1/job" "$1/out/job-$job.pdf"
+        done' sh "$dir" &
+    pids="$! $pids"
+fi
+
+# The kernel stops cupsd when this script dies, even by SIGKILL.
+setpriv --pdeathsig TERM /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" \
+    >"$dir/log/cupsd.out" 2>&1 &
+cupsd_pid=$!
+pids="$cupsd_pid $pids"
+# Only now: a child forked while the shell traps TERM, and stopped before it has started its
+# program, would take the signal as the shell's and run on.
+trap 'exit 130' INT TERM
 
 CUPS_SERVER=$dir/cups.sock
 HOME=$dir/home
+# lpadmin, cupsaccept and cupsreject live in /usr/sbin, which a user's PATH may lack.
+PATH=$PATH:/usr/sbin
+export CUPS_SERVER HOME PATH
+tries=0
+until [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ] || ! kill -0 "$cupsd_pid" 2>/dev/null; then
+        echo "private cupsd did not start; its log:" >&2
+        cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+        exit 1
+    fi
+    sleep 0.1
+done
+
+CRATEFALL_TEST_QUEUE=
+if [ "$mode" = pdf-queue ]; then
+    CRATEFALL_TEST_QUEUE=cratefall_pdf
+    lpadmin -p "$CRATEFALL_TEST_QUEUE" -v "file:$dir/device" -E -P "$here/pdf_folder.ppd"
+    lpadmin -d "$CRATEFALL_TEST_QUEUE"
+fi
 CRATEFALL_TEST_PDF_DIR=$dir/out
-CRATEFALL_TEST_QUEUE=$(cat "$dir/queue" 2>/dev/null || true)
-export CUPS_SERVER HOME CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE
+export CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE
 
 status=0
 "$@" || status=$?

@@ -67,7 +67,8 @@ window_manager_ready() {
 }
 
 # Uses the X server in DISPLAY when it answers; otherwise starts Xvfb and openbox of our own on a
-# free display, stopped with everything else when the test ends.
+# free display, stopped with everything else when the test ends, or by the kernel when the test is
+# killed before its trap can run.
 ensure_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         for _ in $(seq 50); do
@@ -77,8 +78,8 @@ ensure_display() {
         fail "no window manager runs on $DISPLAY"
     fi
     step "starting Xvfb and openbox of our own"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
+    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
     started_pids+=("$!")
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -86,7 +87,8 @@ ensure_display() {
     done
     [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$(head -n 1 "$work/display")"
-    openbox >"$work/openbox.log" 2>&1 &
+    # Its own log goes to $work too, rather than the user's ~/.cache.
+    XDG_CACHE_HOME="$work" setpriv --pdeathsig TERM openbox >"$work/openbox.log" 2>&1 &
     started_pids+=("$!")
     for _ in $(seq 100); do
         window_manager_ready && return 0
