@@ -80,3 +80,17 @@ stop_display() {
     [ -n "${display_dir:-}" ] && rm -rf "$display_dir"
     return 0
 }
+
+# Qt keeps per-user runtime files in XDG_RUNTIME_DIR and makes a shared /tmp/runtime-$USER when it
+# is unset, as it is for root or over ssh: the run gets a private one instead, which
+# remove_private_runtime_dir takes away again.
+use_private_runtime_dir() {
+    [ -n "${XDG_RUNTIME_DIR:-}" ] && return 0
+    private_runtime_dir=$(mktemp -d)
+    export XDG_RUNTIME_DIR="$private_runtime_dir"
+}
+
+remove_private_runtime_dir() {
+    [ -n "${private_runtime_dir:-}" ] && rm -rf "$private_runtime_dir"
+    return 0
+}

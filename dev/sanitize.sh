@@ -15,5 +15,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 install_packages tests
 build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRATEFALL_WERROR=ON -DCRATEFALL_SANITIZE=ON \
     -DCRATEFALL_BUILD_BENCH=OFF -DCRATEFALL_TEST_LAYERS="logic;screens;pictures;victory;exerciser"
+use_private_runtime_dir
+trap remove_private_runtime_dir EXIT
 # All on the offscreen platform: no X server needed.
 ctest --test-dir "$build_dir" --output-on-failure --timeout 900

@@ -9,7 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 install_packages tests
 build "$repo_root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCRATEFALL_WERROR=ON \
     -DCRATEFALL_BUILD_BENCH=OFF
-trap stop_display EXIT
+use_private_runtime_dir
+trap 'stop_display; remove_private_runtime_dir' EXIT
 start_display
 ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600
 # The sanitizer pass runs offscreen and needs no display.

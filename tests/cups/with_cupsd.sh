@@ -4,10 +4,10 @@
 # machine's own spooler and settings are never touched, and it ends with this script however the
 # script ends (a test killed at its time limit runs no trap).
 #
-#   with_cupsd.sh pdf-queue|no-queue PROGRAM [ARGS...]
+#   with_cupsd.sh PROGRAM [ARGS...]
 #
-# pdf-queue: a default queue that turns each job into a PDF of its own in CRATEFALL_TEST_PDF_DIR;
-# its name is in CRATEFALL_TEST_QUEUE. no-queue: no printer at all.
+# The scheduler has one queue, the default, which turns each job into a PDF of its own in
+# CRATEFALL_TEST_PDF_DIR; its name is in CRATEFALL_TEST_QUEUE.
 # The program finds the scheduler through CUPS_SERVER. HOME is a fresh folder so that no personal
 # lpoptions choose another default printer.
 set -eu
@@ -20,8 +20,6 @@ for needed in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/bin/lpstat /usr/lib/cups/fi
     fi
 done
 
-mode=$1
-shift
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d "${TMPDIR:-/tmp}/cratefall-cups.XXXXXX")
 pids=
@@ -84,20 +82,18 @@ DefaultAuthType None
 </Policy>
 CONF
 
-if [ "$mode" = pdf-queue ]; then
-    # The queue's file: device is a FIFO that cupsd opens for each job and closes when the job
-    # is done: read in a loop, every job becomes a PDF of its own, renamed into place once whole.
-    # cups-pdf, the usual PDF printer, would need root and a file in /etc/cups. The reader, like
-    # cupsd, ends when this script does.
-    mkfifo "$dir/device"
-    setpriv --pdeathsig TERM sh -c '
-        job=0
-        while setpriv --pdeathsig TERM cat "$1/device" >"$1/job"; do
-            job=$((job + 1))
-            [ ! -s "$1/job" ] || mv "$1/job" "$1/out/job-$job.pdf"
-        done' sh "$dir" &
-    pids="$! $pids"
-fi
+# The queue's file: device is a FIFO that cupsd opens for each job and closes when the job
+# is done: read in a loop, every job becomes a PDF of its own, renamed into place once whole.
+# cups-pdf, the usual PDF printer, would need root and a file in /etc/cups. The reader, like
+# cupsd, ends when this script does.
+mkfifo "$dir/device"
+setpriv --pdeathsig TERM sh -c '
+    job=0
+    while setpriv --pdeathsig TERM cat "$1/device" >"$1/job"; do
+        job=$((job + 1))
+        [ ! -s "$1/job" ] || mv "$1/job" "$1/out/job-$job.pdf"
+    done' sh "$dir" &
+pids="$! $pids"
 
 # The kernel stops cupsd when this script dies, even by SIGKILL.
 setpriv --pdeathsig TERM /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" \
@@ -124,12 +120,9 @@ until [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; do
     sleep 0.1
 done
 
-CRATEFALL_TEST_QUEUE=
-if [ "$mode" = pdf-queue ]; then
-    CRATEFALL_TEST_QUEUE=cratefall_pdf
-    lpadmin -p "$CRATEFALL_TEST_QUEUE" -v "file:$dir/device" -E -P "$here/pdf_folder.ppd"
-    lpadmin -d "$CRATEFALL_TEST_QUEUE"
-fi
+CRATEFALL_TEST_QUEUE=cratefall_pdf
+lpadmin -p "$CRATEFALL_TEST_QUEUE" -v "file:$dir/device" -E -P "$here/pdf_folder.ppd"
+lpadmin -d "$CRATEFALL_TEST_QUEUE"
 CRATEFALL_TEST_PDF_DIR=$dir/out
 export CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE
 

@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/lib.sh"
 source "$here/screens.sh"
 
-pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh pdf-queue}"
+pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh}"
 name="Ada Lovelace"
 
 ensure_display

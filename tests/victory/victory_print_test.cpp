@@ -79,7 +79,7 @@ private slots:
 
 void VictoryPrintTest::initTestCase()
 {
-    QVERIFY2(m_spooler.usable(), "run through tests/cups/with_cupsd.sh pdf-queue");
+    QVERIFY2(m_spooler.usable(), "run through tests/cups/with_cupsd.sh");
 }
 
 void VictoryPrintTest::init()
