@@ -7,6 +7,8 @@ app_id="$2"
 shift 2
 package=$(echo "$output_dir"/cratefall_*.deb)
 failures=0
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -19,13 +21,14 @@ field_has() {
     grep -Eq -- "$wanted" <<<"$value" || fail "$field is '$value', wanted it to match '$wanted'"
 }
 
-# Debian tolerates warnings from lintian, never errors.
-lintian_output=$(lintian --tag-display-limit 0 "$package" 2>&1) || true
+# Debian tolerates warnings from lintian, never errors. Its temporary files, which it leaves
+# behind, go to our own folder.
+lintian_output=$(TMPDIR="$scratch" lintian --tag-display-limit 0 "$package" 2>&1) || true
 echo "$lintian_output"
 if grep -q '^E: ' <<<"$lintian_output"; then
     fail "lintian reports errors"
 fi
-if ! lintian --fail-on error "$package" >/dev/null 2>&1; then
+if ! TMPDIR="$scratch" lintian --fail-on error "$package" >/dev/null 2>&1; then
     fail "lintian exits with failure on errors"
 fi
 
@@ -54,8 +57,7 @@ for size in "$@"; do
 done
 
 # The three must name one another by the one id, or the menu shows no icon or no details.
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
+unpacked="$scratch/root"
 dpkg-deb -x "$package" "$unpacked"
 entry="$unpacked/usr/share/applications/$app_id.desktop"
 metainfo="$unpacked/usr/share/metainfo/$app_id.metainfo.xml"
