@@ -20,8 +20,8 @@ public:
     QStringList allJobs() const;
     QStringList pendingJobs() const;
     QStringList certificates() const;
-    // Waits for the queue to drain and cups-pdf to finish writing (it creates the file empty
-    // first); returns the new PDF, or an empty string if none arrived.
+    // Waits for the queue to drain and the new PDF to arrive; returns it, or an empty string if
+    // none arrived.
     QString waitForCertificate(const QStringList& before) const;
 
     enum class Intake { Accept, Reject };

@@ -1,4 +1,4 @@
-// The victory screen against a real spooler: a private cupsd with a cups-pdf queue as the default
+// The victory screen against a real spooler: a private cupsd with a PDF queue as the default
 // printer (tests/cups/with_cupsd.sh), every certificate read back from the PDF it became.
 
 // Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
