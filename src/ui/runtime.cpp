@@ -37,6 +37,9 @@ Form& Runtime::form(std::string_view name)
     if (factory == m_factories.end())
         throw std::logic_error("no screen named " + std::string(name));
     auto created = factory->second(*this);
+    // The design a screen was registered with names it; the screen must be built from that one.
+    if (created->name() != name)
+        throw std::logic_error("screen " + std::string(name) + " built from another design");
     return *m_forms.emplace(std::string(name), std::move(created)).first->second;
 }
 

@@ -62,6 +62,17 @@ px() {
     echo $((($1 + 7) / 15))
 }
 
+# first_line FILE WHAT LOG: the first line a program just started writes to FILE (a display
+# number, a bus address), once it is there; fails with the program's LOG if it never comes.
+first_line() {
+    for _ in $(seq 100); do
+        [ -s "$1" ] && break
+        sleep 0.1
+    done
+    [ -s "$1" ] || fail "$2 did not start: $(cat "$3")"
+    head -n 1 "$1"
+}
+
 window_manager_ready() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
@@ -81,12 +92,9 @@ ensure_display() {
     setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     started_pids+=("$!")
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$work/display")"
+    local number
+    number=$(first_line "$work/display" Xvfb "$work/xvfb.log")
+    export DISPLAY=":$number"
     # Its own log goes to $work too, rather than the user's ~/.cache.
     XDG_CACHE_HOME="$work" setpriv --pdeathsig TERM openbox >"$work/openbox.log" 2>&1 &
     started_pids+=("$!")

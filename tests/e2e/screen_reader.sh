@@ -15,12 +15,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 setpriv --pdeathsig TERM dbus-daemon --session --nofork --nopidfile --print-address=3 \
     3>"$work/bus" >"$work/dbus.log" 2>&1 &
 started_pids+=("$!")
-for _ in $(seq 100); do
-    [ -s "$work/bus" ] && break
-    sleep 0.1
-done
-[ -s "$work/bus" ] || fail "the session bus did not start: $(cat "$work/dbus.log")"
-DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$work/bus")"
+DBUS_SESSION_BUS_ADDRESS="$(first_line "$work/bus" "the session bus" "$work/dbus.log")"
 export DBUS_SESSION_BUS_ADDRESS
 # Started here rather than by bus activation, so this test can stop it by its pid; it ends the
 # accessibility bus and registry it started.
