@@ -2,7 +2,7 @@
 
 namespace cratefall::bench {
 
-void QuietPresenter::show(std::string_view text, std::string_view, ui::BoxKind kind)
+void QuietPresenter::show(std::string_view text, std::string_view, ui::BoxKind kind, QWidget*)
 {
     ++m_shown;
     if (kind == ui::BoxKind::Error)

@@ -9,7 +9,8 @@ namespace cratefall::bench {
 // Answers every message box at once, as a player who presses OK without reading, and counts them.
 class QuietPresenter final : public ui::MessageBoxPresenter {
 public:
-    void show(std::string_view text, std::string_view title, ui::BoxKind kind) override;
+    void show(std::string_view text, std::string_view title, ui::BoxKind kind,
+              QWidget* owner) override;
 
     int shown() const { return m_shown; }
     int errors() const { return m_errors; }

@@ -17,6 +17,7 @@ public:
     Control(const ControlDesign& design, QWidget* widget);
 
     std::string_view name() const { return m_design.name; }
+    const ControlDesign& design() const { return m_design; }
     QWidget* widget() const { return m_widget; }
 
     // The screens' operations, under their own names; a property is read without a value and

@@ -15,7 +15,7 @@
 namespace cratefall::ui {
 
 Form::Form(Runtime& runtime, FormDesign design)
-    : m_runtime(runtime), m_design(design), m_timer(runtime, [this] { Timer1_Timer(); })
+    : m_runtime(runtime), m_design(design), m_timer(runtime, this, [this] { Timer1_Timer(); })
 {
     m_timer.Interval(m_design.timer.interval);
 }
@@ -38,7 +38,7 @@ void Form::Show()
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
-    });
+    }, this);
 }
 
 bool Form::ensureLoaded()
@@ -128,12 +128,12 @@ void Form::End()
 
 void Form::MsgBox(std::string_view prompt)
 {
-    m_runtime.msgBox(prompt, std::nullopt);
+    m_runtime.msgBox(prompt, std::nullopt, this);
 }
 
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
-    m_runtime.msgBox(prompt, title);
+    m_runtime.msgBox(prompt, title, this);
 }
 
 // The window's client area as the player sees it, typed text included, without the frame or the
@@ -170,6 +170,16 @@ const Control& Form::control(std::string_view name) const
     return const_cast<Form*>(this)->control(name);
 }
 
+QPushButton* Form::button(ButtonRole role) const
+{
+    // Found through the designs, not among the window's children: any push button there (a
+    // style's, a dialog's) would pass for one of ours.
+    for (const auto& [name, control] : m_controls)
+        if (control->design().kind == ControlKind::Button && control->design().role == role)
+            return static_cast<ButtonWidget*>(control->widget());
+    return nullptr;
+}
+
 Form& Form::form(std::string_view name)
 {
     return m_runtime.form(name);
@@ -179,17 +189,17 @@ void Form::clickControl(std::string_view name)
 {
     const auto it = m_handlers.find(name);
     if (it != m_handlers.end())
-        m_runtime.dispatch(it->second);
+        m_runtime.dispatch(it->second, this);
 }
 
 void Form::clickForm()
 {
-    m_runtime.dispatch([this] { Form_Click(); });
+    m_runtime.dispatch([this] { Form_Click(); }, this);
 }
 
 void Form::typeKey(int keyAscii)
 {
-    m_runtime.dispatch([this, keyAscii] { Form_KeyPress(GameInt(keyAscii)); });
+    m_runtime.dispatch([this, keyAscii] { Form_KeyPress(GameInt(keyAscii)); }, this);
 }
 
 void Form::requestClose()
@@ -197,7 +207,7 @@ void Form::requestClose()
     // While a message box is open every game window is blocked, its close box included.
     if (m_runtime.modal())
         return;
-    m_runtime.dispatch([this] { Unload(); });
+    m_runtime.dispatch([this] { Unload(); }, this);
 }
 
 } // namespace cratefall::ui

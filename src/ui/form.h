@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+class QPushButton;
 class QWidget;
 
 namespace cratefall::testing {
@@ -52,6 +53,8 @@ public:
     Control& control(std::string_view name);
     const Control& control(std::string_view name) const;
     FormTimer& Timer1() { return m_timer; }
+    // The button its design gives this role, if it has one.
+    QPushButton* button(ButtonRole role) const;
     Form& form(std::string_view name);
     void PrintForm();
 

@@ -49,9 +49,9 @@ std::unique_ptr<TimerClock> systemClock()
     return std::make_unique<QtClock>();
 }
 
-FormTimer::FormTimer(Runtime& runtime, std::function<void()> tick,
+FormTimer::FormTimer(Runtime& runtime, const Form* screen, std::function<void()> tick,
                      std::unique_ptr<TimerClock> clock)
-    : m_runtime(runtime), m_tick(std::move(tick)), m_clock(std::move(clock))
+    : m_runtime(runtime), m_screen(screen), m_tick(std::move(tick)), m_clock(std::move(clock))
 {
     m_runtime.addTimer(this);
 }
@@ -83,7 +83,7 @@ void FormTimer::fire()
     if (!m_enabled || m_held || m_inTick || m_runtime.modal() || m_runtime.ended())
         return;
     m_inTick = true;
-    m_runtime.dispatch(m_tick);
+    m_runtime.dispatch(m_tick, m_screen);
     m_inTick = false;
 }
 

@@ -11,6 +11,7 @@ struct Access;
 
 namespace cratefall::ui {
 
+class Form;
 class Runtime;
 
 // Where a timer reads the time and asks to be woken. The game's is Qt's monotonic clock with a
@@ -33,7 +34,8 @@ std::unique_ptr<TimerClock> systemClock();
 // runs, nor while a message box is open.
 class FormTimer {
 public:
-    FormTimer(Runtime& runtime, std::function<void()> tick,
+    // screen: the one whose handler a tick is (null for none).
+    FormTimer(Runtime& runtime, const Form* screen, std::function<void()> tick,
               std::unique_ptr<TimerClock> clock = systemClock());
     ~FormTimer();
     FormTimer(const FormTimer&) = delete;
@@ -57,6 +59,7 @@ private:
     void onTimeout();
 
     Runtime& m_runtime;
+    const Form* m_screen;
     std::function<void()> m_tick;
     std::unique_ptr<TimerClock> m_clock;
     double m_periodMs = 0;

@@ -127,13 +127,11 @@ void FormWindow::closeEvent(QCloseEvent* event)
 
 bool FormWindow::pressButton(ButtonRole role)
 {
-    for (auto* button : m_client->findChildren<ButtonWidget*>()) {
-        if (button->role() == role && button->isVisible() && button->isEnabled()) {
-            button->click();
-            return true;
-        }
-    }
-    return false;
+    QPushButton* button = m_form.button(role);
+    if (!button || !button->isVisible() || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 void FormWindow::keyPressEvent(QKeyEvent* event)

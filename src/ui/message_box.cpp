@@ -2,7 +2,6 @@
 
 #include "ui/qt_text.h"
 
-#include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -28,11 +27,13 @@ void fitTitle(QMessageBox& box)
 
 } // namespace
 
-void QtMessageBoxPresenter::show(std::string_view text, std::string_view title, BoxKind kind)
+void QtMessageBoxPresenter::show(std::string_view text, std::string_view title, BoxKind kind,
+                                 QWidget* owner)
 {
     const auto icon = kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon;
-    // Over the window the player is looking at, and modal for every window of the game.
-    QMessageBox box(icon, qtext(title), qtext(text), QMessageBox::Ok, QApplication::activeWindow());
+    // Over the screen it belongs to, whichever window (the game's or another program's) is
+    // active, and modal for every window of the game.
+    QMessageBox box(icon, qtext(title), qtext(text), QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     fitTitle(box);

@@ -2,6 +2,7 @@
 
 #include "ui/accessibility.h"
 #include "ui/form.h"
+#include "ui/form_window.h"
 #include "ui/form_timer.h"
 #include "ui/game_int.h"
 
@@ -66,7 +67,7 @@ int Runtime::run(std::string_view startForm)
     return m_exitStatus.value_or(0);
 }
 
-void Runtime::dispatch(const std::function<void()>& handler)
+void Runtime::dispatch(const std::function<void()>& handler, const Form* screen)
 {
     if (m_ended || m_modalDepth > 0)
         return;
@@ -76,11 +77,13 @@ void Runtime::dispatch(const std::function<void()>& handler)
         return;
     }
     ++m_depth;
+    m_screen = screen;
     try {
         handler();
     } catch (const RuntimeError& error) {
         runtimeError(error.what());
     }
+    m_screen = nullptr;
     --m_depth;
     settle();
 }
@@ -96,12 +99,21 @@ void Runtime::formUnloaded()
     settle();
 }
 
-void Runtime::msgBox(std::string_view text, std::optional<std::string_view> title)
+QWidget* Runtime::ownerFor(const Form* screen) const
+{
+    for (const Form* candidate : {screen, m_screen})
+        if (candidate && candidate->isLoaded())
+            return candidate->window();
+    return nullptr;
+}
+
+void Runtime::msgBox(std::string_view text, std::optional<std::string_view> title,
+                     const Form* screen)
 {
     if (m_ended)
         return;
     beginModal();
-    m_presenter->show(text, title.value_or(applicationTitle), BoxKind::Message);
+    m_presenter->show(text, title.value_or(applicationTitle), BoxKind::Message, ownerFor(screen));
     endModal();
 }
 
@@ -110,7 +122,8 @@ void Runtime::runtimeError(std::string_view what)
     if (m_ended)
         return;
     beginModal();
-    m_presenter->show("Run-time error: " + std::string(what), applicationTitle, BoxKind::Error);
+    m_presenter->show("Run-time error: " + std::string(what), applicationTitle, BoxKind::Error,
+                      ownerFor(nullptr));
     endModal();
     end(1);
 }

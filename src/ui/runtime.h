@@ -43,11 +43,14 @@ public:
     // Shows the start-up screen and runs the event loop; returns the exit status.
     int run(std::string_view startForm);
 
-    // Runs one handler. Errors end the program through the error box; when the outermost
-    // handler returns and no screen is loaded, the program ends.
-    void dispatch(const std::function<void()>& handler);
+    // Runs one handler of a screen (none for the start-up). Errors end the program through the
+    // error box, which belongs to the screen of the outermost handler; when that handler returns
+    // and no screen is loaded, the program ends.
+    void dispatch(const std::function<void()>& handler, const Form* screen = nullptr);
 
-    void msgBox(std::string_view text, std::optional<std::string_view> title);
+    // A box raised by a screen belongs to that screen's window.
+    void msgBox(std::string_view text, std::optional<std::string_view> title,
+                const Form* screen = nullptr);
     void end(int status);
     void runtimeError(std::string_view what);
 
@@ -70,6 +73,7 @@ private:
     void beginModal();
     void endModal();
     void settle();
+    QWidget* ownerFor(const Form* screen) const;
 
     std::map<std::string, Factory, std::less<>> m_factories;
     std::map<std::string, std::unique_ptr<Form>, std::less<>> m_forms;
@@ -77,6 +81,8 @@ private:
     std::unique_ptr<MessageBoxPresenter> m_presenter;
     ExitHandler m_exit;
     int m_depth = 0;
+    // The screen whose handler runs outermost.
+    const Form* m_screen = nullptr;
     int m_modalDepth = 0;
     // How many handlers have started, nested ones included: lets a test prove that nothing ran
     // while input was blocked.

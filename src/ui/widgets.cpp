@@ -188,7 +188,7 @@ void LineWidget::paintEvent(QPaintEvent*)
 }
 
 ButtonWidget::ButtonWidget(const ControlDesign& design, QWidget* parent, PressHandler onClick)
-    : QPushButton(qtext(design.caption), parent), m_role(design.role)
+    : QPushButton(qtext(design.caption), parent)
 {
     setGeometry(pixelRect(design));
     setFont(fontFor(design.font));

@@ -83,15 +83,12 @@ private:
 class ButtonWidget final : public QPushButton {
 public:
     ButtonWidget(const ControlDesign& design, QWidget* parent, PressHandler onClick);
-    ButtonRole role() const { return m_role; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     bool captionFits() const;
-
-    ButtonRole m_role;
 };
 
 class TextBoxWidget final : public QLineEdit {

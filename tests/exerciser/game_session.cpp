@@ -11,7 +11,8 @@ namespace cratefall::exerciser {
 class SessionPresenter final : public ui::MessageBoxPresenter {
 public:
     explicit SessionPresenter(GameSession& session) : m_session(session) {}
-    void show(std::string_view text, std::string_view title, ui::BoxKind kind) override
+    void show(std::string_view text, std::string_view title, ui::BoxKind kind,
+              QWidget*) override
     {
         m_session.showBox({std::string(text), std::string(title), kind});
     }

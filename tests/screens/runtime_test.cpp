@@ -27,9 +27,16 @@ private slots:
         game.pressControl("Form3", "Label4");
         QTRY_VERIFY(level.control("Image1").Top() >= 3 * 91); // the real timer is running
 
+        // Another window is active when the player pauses: the box still belongs to the level.
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+
         double heldAt = -1;
         bool stoodStill = false;
         QString title;
+        const QWidget* owner = nullptr;
         // Only looks and answers the box: a failed check in here would leave the box open and
         // the test waiting for it, so the checks come after keyClick returns.
         QTimer::singleShot(100, [&] {
@@ -38,6 +45,7 @@ private slots:
                 stoodStill = level.control("Image1").Top() == heldAt;
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     title = box->windowTitle();
+                    owner = box->parentWidget();
                     box->accept();
                 }
             });
@@ -50,6 +58,7 @@ private slots:
         QTest::keyClick(level.window(), Qt::Key_P, Qt::ShiftModifier);
         // keyClick returns once the box has been closed.
         QCOMPARE(title, QStringLiteral("Cratefall"));
+        QCOMPARE(owner, level.window());
         QVERIFY(stoodStill);
         QVERIFY(game.runtime().isLoaded("Form3"));
         QTRY_VERIFY(level.control("Image1").Top() > heldAt);

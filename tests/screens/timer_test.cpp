@@ -52,7 +52,7 @@ struct Rig {
         auto owned = std::make_unique<HandClock>();
         clock = owned.get();
         timer = std::make_unique<FormTimer>(
-            game.runtime(),
+            game.runtime(), nullptr,
             [this] {
                 ticks.push_back(clock->nowMs());
                 clock->advance(tickCostMs);

@@ -15,9 +15,10 @@ namespace {
 class RecordingPresenter final : public ui::MessageBoxPresenter {
 public:
     explicit RecordingPresenter(GameFixture& fixture) : m_fixture(fixture) {}
-    void show(std::string_view text, std::string_view title, ui::BoxKind kind) override
+    void show(std::string_view text, std::string_view title, ui::BoxKind kind,
+              QWidget* owner) override
     {
-        ShownBox box{std::string(text), std::string(title), kind};
+        ShownBox box{std::string(text), std::string(title), kind, owner};
         m_fixture.boxes.push_back(box);
         if (m_fixture.whileBoxOpen)
             m_fixture.whileBoxOpen(box);

@@ -4,6 +4,7 @@
 #include "ui/runtime.h"
 
 #include <QPoint>
+#include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ struct ShownBox {
     std::string text;
     std::string title;
     ui::BoxKind kind;
+    const QWidget* owner = nullptr;
 };
 
 // The whole game on the offscreen platform, with message boxes answered at once (after an

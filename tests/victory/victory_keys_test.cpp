@@ -12,6 +12,7 @@
 
 // The game's and the test's own.
 #include "game_fixture.h"
+#include "ui/form_window.h"
 #include "victory_driver.h"
 
 using namespace cratefall::testing;
@@ -100,6 +101,12 @@ void VictoryKeysTest::keys()
     GameFixture game;
     VictoryDriver victory(game);
     QVERIFY(victory.open());
+    // A push button of nobody's, first among the window's children: Enter and Esc must still
+    // find the screen's own default and cancel buttons, never take this one for them.
+    const QWidget* window = game.form("Form12").window();
+    auto* stray = new QPushButton(QStringLiteral("stray"), game.form("Form12").window()->client());
+    stray->setFocusPolicy(Qt::NoFocus);
+    stray->lower();
     for (const Press& press : presses) {
         QVERIFY2(!victory.ended(), "ended before the last key");
         victory.key(press.key, press.modifiers);
@@ -114,6 +121,7 @@ void VictoryKeysTest::keys()
     }
     QCOMPARE(game.boxes.size(), std::size_t(1));
     QCOMPARE(game.boxes.front().kind, BoxKind::Error);
+    QCOMPARE(game.boxes.front().owner, window);
     QCOMPARE(game.boxes.front().title, std::string("Cratefall"));
     QVERIFY2(game.boxes.front().text.find("No printer is available") != std::string::npos,
              game.boxes.front().text.c_str());

@@ -1,0 +1,99 @@
+#!/bin/bash
+# Runs the README's test command on another Debian release, in a throwaway minimal root:
+#
+#   dev/test_on.sh RELEASE [--deb PACKAGE]
+#
+# RELEASE is a suite or code name the machine's mirror carries (bookworm, trixie, testing...).
+# The minimal root (debootstrap --variant=minbase, sudo and a user "player" who may use it) is made
+# once from the mirror this machine's apt uses and kept in $CRATEFALL_ROOTS (default
+# /var/cache/cratefall-test-on). Each run works on a fresh copy of it (an overlay, thrown away
+# afterwards) and, there:
+#   1. with --deb, installs that package (built elsewhere, say on another release) with
+#      apt-get install ./cratefall_*.deb on a still fresh root, starts it and leaves with Ctrl+F4;
+#   2. on another fresh copy, clones HEAD of this repository into player's home and runs
+#      `bash dev/test.sh` as player, who gets root through sudo for apt-get only;
+#   3. installs the package that run built, as the README tells a player, starts it and leaves.
+# Root is needed for debootstrap, mount and chroot only: run it as root or with sudo (it asks for
+# sudo itself). Every mount lives in a mount namespace of its own and every process in a PID
+# namespace of its own, so both go when the script ends, however it ends.
+set -euo pipefail
+
+usage() {
+    echo "usage: $0 RELEASE [--deb PACKAGE]" >&2
+    exit 2
+}
+[ $# -ge 1 ] || usage
+release="$1"
+shift
+foreign_deb=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --deb) [ $# -ge 2 ] || usage; foreign_deb="$(readlink -f "$2")"; shift 2 ;;
+    *) usage ;;
+    esac
+done
+[ -z "$foreign_deb" ] || [ -f "$foreign_deb" ] || { echo "no package $foreign_deb" >&2; exit 2; }
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ "$(id -u)" -ne 0 ]; then
+    exec sudo --preserve-env=CRATEFALL_ROOTS,CRATEFALL_MIRROR bash "$0" "$release" \
+        ${foreign_deb:+--deb "$foreign_deb"}
+fi
+
+cache="${CRATEFALL_ROOTS:-/var/cache/cratefall-test-on}"
+base="$cache/$release"
+
+# The first deb URI of the machine's own apt sources that is not a security or updates archive.
+machine_mirror() {
+    apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 2>/dev/null |
+        awk '$2 !~ /-(security|updates)$/ { print $1; exit }'
+}
+
+make_base() {
+    local mirror script=""
+    mirror="${CRATEFALL_MIRROR:-$(machine_mirror)}"
+    [ -n "$mirror" ] || { echo "no mirror found in this machine's apt sources" >&2; exit 1; }
+    command -v debootstrap >/dev/null || apt-get install -y -q --no-install-recommends debootstrap
+    # An older debootstrap has no script for a code name newer than itself; testing's is the
+    # same as sid's.
+    [ -e "/usr/share/debootstrap/scripts/$release" ] || script=/usr/share/debootstrap/scripts/sid
+    echo "Making a minimal $release root from $mirror in $base"
+    rm -rf "$base.new"
+    debootstrap --variant=minbase --include=sudo "$release" "$base.new" "$mirror" $script
+    # A mirror that is a snapshot serves Release files whose Valid-Until has passed.
+    echo 'Acquire::Check-Valid-Until "false";' >"$base.new/etc/apt/apt.conf.d/99cratefall-snapshot"
+    chroot "$base.new" useradd --create-home --shell /bin/bash player
+    echo 'player ALL=(ALL) NOPASSWD: ALL' >"$base.new/etc/sudoers.d/player"
+    chmod 0440 "$base.new/etc/sudoers.d/player"
+    chroot "$base.new" apt-get clean
+    mv "$base.new" "$base"
+}
+
+mkdir -p "$cache"
+# Leftovers of runs that were killed outright: their namespaces, and so their mounts, are gone.
+for stale in "$cache"/run.*; do
+    [ -d "$stale" ] || continue
+    pid="${stale##*.}"
+    kill -0 "$pid" 2>/dev/null || rm -rf "$stale"
+done
+[ -d "$base" ] || make_base
+# The games started from the roots show on an X server of this machine's.
+host_tools=(xvfb openbox x11-utils xdotool)
+installed=$(dpkg-query -W -f='${Status}\n' "${host_tools[@]}" 2>/dev/null | grep -c "ok installed" || true)
+[ "$installed" -eq "${#host_tools[@]}" ] ||
+    apt-get install -y -q --no-install-recommends "${host_tools[@]}"
+
+run_dir="$cache/run.$$"
+mkdir -p "$run_dir"
+trap 'rm -rf "$run_dir"' EXIT
+
+git clone --quiet --no-hardlinks "$repo_root" "$run_dir/clone"
+[ -z "$foreign_deb" ] || cp "$foreign_deb" "$run_dir/"
+
+# The rest runs in new mount and PID namespaces: the kernel unmounts and kills everything in them
+# when their first process ends, which --kill-child ties to unshare, and unshare to this shell.
+setpriv --pdeathsig KILL unshare --mount --pid --fork --kill-child --propagation private \
+    bash "$repo_root/dev/test_on_inside.sh" "$base" "$run_dir" ${foreign_deb:+"${foreign_deb##*/}"} &
+inside=$!
+trap 'kill -KILL "$inside" 2>/dev/null; exit 130' INT TERM HUP
+wait "$inside"

@@ -1,0 +1,56 @@
+#!/bin/bash
+# Starts the game with the command given on the X display in DISPLAY, waits for its title window,
+# leaves with the title's Ctrl+F4 and checks that the game ended with status 0.
+# start_and_leave.sh [--wait SECONDS] COMMAND...
+# --wait: how long the title window may take to appear (default 30 s; a command that builds the
+# game first needs far longer).
+set -euo pipefail
+wait_limit=30
+if [ "$1" = --wait ]; then
+    wait_limit="$2"
+    shift 2
+fi
+title="Cratefall 1.0 - By Mokram"
+
+log=$(mktemp)
+game_pid=""
+cleanup() {
+    if [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null; then
+        wait "$game_pid" 2>/dev/null || true
+    fi
+    rm -f "$log"
+}
+trap cleanup EXIT
+
+"$@" >"$log" 2>&1 &
+game_pid=$!
+window=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --name "^${title}\$" |
+    head -n 1) || {
+    echo "the title window did not appear within $wait_limit s; the game said:" >&2
+    cat "$log" >&2
+    exit 1
+}
+echo "title window: $window"
+timeout 10 xdotool windowactivate --sync "$window"
+timeout 10 xdotool windowfocus --sync "$window"
+# The game ends on the key press, so the window is gone before xdotool sends the releases and it
+# reports that as an error: the game's exit status below is what counts.
+timeout 10 xdotool key --window "$window" ctrl+F4 2>/dev/null || true
+
+for _ in $(seq 200); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then
+    echo "the game was still running 20 s after Ctrl+F4" >&2
+    exit 1
+fi
+status=0
+wait "$game_pid" || status=$?
+game_pid=""
+if [ "$status" -ne 0 ]; then
+    echo "the game ended with status $status; it said:" >&2
+    cat "$log" >&2
+    exit 1
+fi
+echo "the game started and ended with status 0"
