@@ -19,6 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${CPACK_PACKAGE_HOMEPAGE_URL}")
 # The screens name "MS Sans Serif", which the game maps to Liberation Sans; without the font
 # every caption is drawn in whatever face the desktop falls back to.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+# Qt's Wayland platform is a plugin no library links to: without it the game runs through
+# XWayland on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this as the synopsis line.

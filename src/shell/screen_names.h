@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -14,6 +15,16 @@ inline constexpr std::string_view about = "Aboutmeform";
 
 inline constexpr std::array<std::string_view, 10> levels{
     "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9", "Form10", "Form11"};
+
+// Every screen: the title, the levels in order, then the others.
+inline constexpr auto all = [] {
+    std::array<std::string_view, levels.size() + 4> names{title};
+    std::copy(levels.begin(), levels.end(), names.begin() + 1);
+    names[levels.size() + 1] = victory;
+    names[levels.size() + 2] = howToPlay;
+    names[levels.size() + 3] = about;
+    return names;
+}();
 
 // Level n's screen, n from 1.
 constexpr std::string_view level(int number)

@@ -37,22 +37,24 @@ private:
 
 class LabelAccessible final : public PressableAccessible {
 public:
-    explicit LabelAccessible(LabelWidget* label)
+    explicit LabelAccessible(PressableWidget* label)
         : PressableAccessible(label, QAccessible::StaticText)
     {}
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Name)
-            return static_cast<LabelWidget*>(widget())->caption();
-        return QAccessibleWidget::text(kind);
+        if (kind != QAccessible::Name)
+            return QAccessibleWidget::text(kind);
+        // Asked while the label is still being built, it has no caption yet.
+        const auto* label = dynamic_cast<const LabelWidget*>(widget());
+        return label ? label->caption() : QString();
     }
 };
 
 // The client area holds the controls; lines are drawing only and are left out of its children.
 class ClientAccessible final : public QAccessibleWidget {
 public:
-    explicit ClientAccessible(ClientArea* client) : QAccessibleWidget(client) {}
+    explicit ClientAccessible(PressableWidget* client) : QAccessibleWidget(client) {}
 
     int childCount() const override { return int(exposed().size()); }
     QAccessibleInterface* child(int index) const override
@@ -82,12 +84,16 @@ private:
 
 QAccessibleInterface* gameInterface(const QString&, QObject* object)
 {
-    if (auto* label = dynamic_cast<LabelWidget*>(object))
-        return new LabelAccessible(label);
-    if (auto* picture = dynamic_cast<PictureWidget*>(object))
-        return new PressableAccessible(picture, QAccessible::Graphic);
-    if (auto* client = dynamic_cast<ClientArea*>(object))
-        return new ClientAccessible(client);
+    if (auto* pressable = dynamic_cast<PressableWidget*>(object)) {
+        switch (pressable->accessibleKind()) {
+        case AccessibleKind::Text:
+            return new LabelAccessible(pressable);
+        case AccessibleKind::Graphic:
+            return new PressableAccessible(pressable, QAccessible::Graphic);
+        case AccessibleKind::Background:
+            return new ClientAccessible(pressable);
+        }
+    }
     // Named by its caption, as every top-level window is, borderless ones included.
     if (auto* window = dynamic_cast<FormWindow*>(object))
         return new QAccessibleWidget(window, QAccessible::Window);

@@ -32,13 +32,15 @@ void Form::handle(std::string_view control, std::function<void()> handler)
 
 void Form::Show()
 {
-    m_runtime.dispatch([this] {
-        if (!ensureLoaded())
-            return;
-        m_window->show();
-        m_window->raise();
-        m_window->activateWindow();
-    }, this);
+    m_runtime.dispatch(
+        [this] {
+            if (!ensureLoaded())
+                return;
+            m_window->show();
+            m_window->raise();
+            m_window->activateWindow();
+        },
+        this);
 }
 
 bool Form::ensureLoaded()
@@ -83,20 +85,28 @@ void Form::buildControls()
 
 QWidget* Form::buildControl(const ControlDesign& design, QWidget* parent)
 {
+    QWidget* widget = newControl(design);
+    // Whole before it joins the window, so a screen reader learns what it is (see AccessibleKind).
+    widget->setParent(parent);
+    return widget;
+}
+
+QWidget* Form::newControl(const ControlDesign& design)
+{
     PressHandler onPress;
     if (m_handlers.contains(design.name))
         onPress = [this, name = design.name] { clickControl(name); };
     switch (design.kind) {
     case ControlKind::Picture:
-        return new PictureWidget(design, parent, onPress);
+        return new PictureWidget(design, onPress);
     case ControlKind::Label:
-        return new LabelWidget(design, parent, onPress);
+        return new LabelWidget(design, onPress);
     case ControlKind::Line:
-        return new LineWidget(design, parent);
+        return new LineWidget(design);
     case ControlKind::Button:
-        return new ButtonWidget(design, parent, onPress);
+        return new ButtonWidget(design, onPress);
     case ControlKind::TextBox:
-        return new TextBoxWidget(design, parent);
+        return new TextBoxWidget(design);
     }
     throw std::logic_error("unknown control kind");
 }

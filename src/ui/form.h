@@ -78,6 +78,7 @@ private:
     void load();
     void buildControls();
     QWidget* buildControl(const ControlDesign& design, QWidget* parent);
+    QWidget* newControl(const ControlDesign& design);
 
     Runtime& m_runtime;
     const FormDesign m_design;

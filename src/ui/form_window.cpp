@@ -37,8 +37,8 @@ Qt::WindowFlags flagsFor(Border border)
 
 } // namespace
 
-ClientArea::ClientArea(Form& form, QWidget* parent)
-    : PressableWidget(parent, [&form] { form.clickForm(); })
+ClientArea::ClientArea(Form& form)
+    : PressableWidget([&form] { form.clickForm(); }, AccessibleKind::Background)
 {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, resolve(form.design().back, palette()));
@@ -60,7 +60,8 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_client = new ClientArea(form, this);
+    // Built whole, then given to the window (see AccessibleKind).
+    m_client = new ClientArea(form);
     layout->addWidget(m_client);
     buildMenu();
 

@@ -18,7 +18,7 @@ class Form;
 // The client area: the window's background, which takes the presses no control takes.
 class ClientArea final : public PressableWidget {
 public:
-    ClientArea(Form& form, QWidget* parent);
+    explicit ClientArea(Form& form);
 };
 
 // A screen's top-level window: frame, optional menu bar and the client area below it.

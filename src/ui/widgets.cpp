@@ -70,8 +70,8 @@ QFont fontFor(FontStyle font)
     return qfont;
 }
 
-PressableWidget::PressableWidget(QWidget* parent, PressHandler onPress)
-    : QWidget(parent), m_onPress(std::move(onPress))
+PressableWidget::PressableWidget(PressHandler onPress, AccessibleKind kind)
+    : m_onPress(std::move(onPress)), m_kind(kind)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -94,8 +94,8 @@ void PressableWidget::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-PictureWidget::PictureWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
-    : PressableWidget(parent, std::move(onPress)),
+PictureWidget::PictureWidget(const ControlDesign& design, PressHandler onPress)
+    : PressableWidget(std::move(onPress), AccessibleKind::Graphic),
       m_image(pictures::PictureStore::image(
           design.picture, QSize(toPixels(design.width), toPixels(design.height)))),
       m_stretch(design.stretch)
@@ -135,8 +135,8 @@ const QImage& PictureWidget::stretchedImage()
     return m_stretched;
 }
 
-LabelWidget::LabelWidget(const ControlDesign& design, QWidget* parent, PressHandler onPress)
-    : PressableWidget(parent, std::move(onPress)), m_caption(qtext(design.caption)),
+LabelWidget::LabelWidget(const ControlDesign& design, PressHandler onPress)
+    : PressableWidget(std::move(onPress), AccessibleKind::Text), m_caption(qtext(design.caption)),
       m_back(design.back), m_fore(design.fore), m_align(design.align)
 {
     setGeometry(pixelRect(design));
@@ -168,7 +168,7 @@ void LabelWidget::paintEvent(QPaintEvent*)
     painter.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap, m_caption);
 }
 
-LineWidget::LineWidget(const ControlDesign& design, QWidget* parent) : QWidget(parent)
+LineWidget::LineWidget(const ControlDesign& design)
 {
     const QPoint from(toPixels(design.left), toPixels(design.top));
     const QPoint to(toPixels(design.width), toPixels(design.height));
@@ -187,8 +187,8 @@ void LineWidget::paintEvent(QPaintEvent*)
     painter.drawLine(m_from, m_to);
 }
 
-ButtonWidget::ButtonWidget(const ControlDesign& design, QWidget* parent, PressHandler onClick)
-    : QPushButton(qtext(design.caption), parent)
+ButtonWidget::ButtonWidget(const ControlDesign& design, PressHandler onClick)
+    : QPushButton(qtext(design.caption))
 {
     setGeometry(pixelRect(design));
     setFont(fontFor(design.font));
@@ -236,7 +236,7 @@ void ButtonWidget::paintEvent(QPaintEvent* event)
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
 
-TextBoxWidget::TextBoxWidget(const ControlDesign& design, QWidget* parent) : QLineEdit(parent)
+TextBoxWidget::TextBoxWidget(const ControlDesign& design)
 {
     setGeometry(pixelRect(design));
     setFont(fontFor(design.font));

@@ -14,20 +14,10 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
 using namespace cratefall;
-
-std::vector<std::string_view> allScreens()
-{
-    std::vector<std::string_view> screens{shell::screens::title};
-    screens.insert(screens.end(), shell::screens::levels.begin(), shell::screens::levels.end());
-    screens.insert(screens.end(),
-                   {shell::screens::victory, shell::screens::howToPlay, shell::screens::about});
-    return screens;
-}
 
 void print(std::string_view text)
 {
@@ -39,7 +29,7 @@ void print(std::string_view text)
 // fall SCREEN NUMBER LEFT STEP (a box of a level, a picture of the title: where and how it falls)
 void printLayout(ui::Runtime& runtime)
 {
-    for (const std::string_view screen : allScreens()) {
+    for (const std::string_view screen : shell::screens::all) {
         const ui::FormDesign& design = runtime.form(screen).design();
         std::printf("window %.*s %d %d ", int(screen.size()), screen.data(), design.clientWidth,
                     design.clientHeight);
@@ -62,7 +52,7 @@ void printLayout(ui::Runtime& runtime)
 
 bool isScreen(std::string_view name)
 {
-    for (const std::string_view screen : allScreens())
+    for (const std::string_view screen : shell::screens::all)
         if (name == screen)
             return true;
     return false;

@@ -27,7 +27,7 @@ echo "title pictures at ${tops[*]}"
 
 step "File, Play; a click on the background starts level 1"
 open_menu "$title" alt+f
-xdotool key p
+robot key p
 level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
 waiting="$work/waiting.png"
 click "$level1" "$(px 3000),$(px 6000)"

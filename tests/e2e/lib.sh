@@ -163,10 +163,10 @@ focus() {
     robot focus "$1" "$wait_limit_ms" || fail "could not give the window $1 the focus$(game_gone)"
 }
 
-# keys WINDOW KEY...: key presses into that window, as xdotool names them (alt+f, Return...).
+# keys WINDOW KEY...: key presses into that window, named as xdotool names them (alt+f, Return...).
 keys() {
     focus "$1"
-    xdotool key --delay 60 "${@:2}"
+    robot key "${@:2}"
 }
 
 # type_text WINDOW TEXT: the text typed into that window, key by key.

@@ -40,7 +40,7 @@ expect_gone "$about" "About Mokram"
 
 step "Alt+F, P opens level 1 in place of the title"
 open_menu "$title" alt+f
-xdotool key p
+robot key p
 window "$level1_caption" >/dev/null
 expect_gone "$title" "$title_caption"
 stop_pid "$game_pid"

@@ -72,10 +72,17 @@ def press(node):
 
 
 def expect_labels(window, expected):
-    shown = labels(window)
+    # A window is on the bus as soon as it is shown; its controls may follow a moment later.
+    deadline = time.monotonic() + LIMIT_S
+    while True:
+        shown = labels(window)
+        missing = [text for text in expected if text not in shown]
+        if not missing:
+            break
+        if time.monotonic() >= deadline:
+            fail(f"\"{window.name}\" does not read \"{missing[0]}\"; its labels: {shown}")
+        time.sleep(0.1)
     for text in expected:
-        if text not in shown:
-            fail(f"\"{window.name}\" does not read \"{text}\"; its labels: {shown}")
         print(f"read on \"{window.name}\": \"{text}\"")
 
 

@@ -179,7 +179,7 @@ open_level1() {
     start_game "$CRATEFALL"
     title=$(shown "$title_caption" title title_drawn)
     open_menu "$title" alt+f
-    xdotool key p
+    robot key p
     level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
     waiting="$work/waiting.png"
 }

@@ -63,8 +63,9 @@ void pressKey(QWidget* window, Qt::Key key, const QString& text, Qt::KeyboardMod
 
 void activate(QWidget* window)
 {
+    // The platform reports the activation as an event of its own; no timer runs meanwhile.
     window->activateWindow();
-    QApplication::setActiveWindow(window);
+    processQueuedEvents();
 }
 
 void resizeWindow(QWidget* window, QSize size)

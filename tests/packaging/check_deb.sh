@@ -40,6 +40,7 @@ field_has Depends '(^|, )fonts-liberation2(,|$)'
 # Found by dpkg-shlibdeps from the binary itself, not listed by hand.
 field_has Depends 'libqt6widgets6'
 field_has Depends 'libc6 \(>= '
+field_has Recommends '(^|, )qt6-wayland(,|$)'
 field_has Description '^arcade game'
 
 contents=$(dpkg-deb -c "$package" | awk '{print $NF}')

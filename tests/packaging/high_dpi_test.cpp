@@ -79,6 +79,20 @@ int shortestInnerRun(const QImage& shot, const QRect& area)
 
 } // namespace
 
+// The title's client area, at twice its designed size.
+const QSize clientSize(381 * scale, 414 * scale);
+
+// The size of the white client area once it is the expected one, or when the wait gave up. Until
+// the window manager has placed and the game painted the window, the capture lags behind.
+// (QTRY_COMPARE's expansion narrows a long to an int on newer Qt and fails -Wconversion.)
+QSize settledClientSize(QWidget* window)
+{
+    QSize size;
+    static_cast<void>(QTest::qWaitFor(
+        [&] { return (size = whiteClientArea(grab(window)).size()) == clientSize; }));
+    return size;
+}
+
 class HighDpiTest : public QObject {
     Q_OBJECT
 
@@ -88,8 +102,7 @@ private slots:
         GameFixture game;
         QWidget* window = showTitle(game);
         QVERIFY2(window, "the title window never showed");
-        // Until the window manager has placed and the game painted it, the capture lags behind.
-        QTRY_COMPARE(whiteClientArea(grab(window)).size(), QSize(381 * scale, 414 * scale));
+        QCOMPARE(settledClientSize(window), clientSize);
         QVERIFY2(whiteClientArea(grab(window)).top() > 0, "no menu bar above the client area");
     }
 
@@ -98,7 +111,7 @@ private slots:
         GameFixture game;
         QWidget* window = showTitle(game);
         QVERIFY2(window, "the title window never showed");
-        QTRY_COMPARE(whiteClientArea(grab(window)).size(), QSize(381 * scale, 414 * scale));
+        QCOMPARE(settledClientSize(window), clientSize);
         const QImage shot = grab(window);
         const QRect client = whiteClientArea(shot);
         const QWidget* picture = game.form("Form1").control("Image1").widget();

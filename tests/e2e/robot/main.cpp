@@ -88,9 +88,14 @@ std::vector<BoxPlace> boxPlaces(const Args& args, std::size_t from)
     return boxes;
 }
 
-WindowId windowId(const std::string& text)
+// "ID", or "ID:x,y,w,h" for that part of the window only (see XSession::viewPart).
+WindowId windowId(const XSession& x, const std::string& text)
 {
-    return std::stoul(text, nullptr, 0);
+    const auto colon = text.find(':');
+    const WindowId window = std::stoul(text.substr(0, colon), nullptr, 0);
+    if (colon != std::string::npos)
+        x.viewPart(window, rect(text.substr(colon + 1)));
+    return window;
 }
 
 std::chrono::milliseconds timeoutArg(const Args& args, std::size_t index)
@@ -134,7 +139,7 @@ int popupCommand(const Args& args)
 int goneCommand(const Args& args)
 {
     const XSession x;
-    const WindowId window = windowId(arg(args, 0));
+    const WindowId window = windowId(x, arg(args, 0));
     return waitUntil([&] { return !x.isViewable(window); }, timeoutArg(args, 1)) ? 0 : 1;
 }
 
@@ -143,12 +148,12 @@ int goneCommand(const Args& args)
 int shotCommand(const Args& args)
 {
     const XSession x;
-    const WindowId window = windowId(arg(args, 0));
+    const WindowId window = windowId(x, arg(args, 0));
     QImage shot = x.grab(window);
     if (shot.isNull())
         return 1;
     if (args.size() > 2) {
-        const QRect covered = x.frameOver(window, windowId(args[2]));
+        const QRect covered = x.frameOver(window, windowId(x, args[2]));
         if (covered.isEmpty())
             throw std::runtime_error("the covering window is gone");
         QPainter(&shot).fillRect(covered, Qt::black);
@@ -230,14 +235,26 @@ int boxesCommand(const Args& args)
 int clickCommand(const Args& args)
 {
     const XSession x;
-    x.click(windowId(arg(args, 0)), point(arg(args, 1)));
+    x.click(windowId(x, arg(args, 0)), point(arg(args, 1)));
+    return 0;
+}
+
+// CHORD...: each chord pressed and released in turn, a moment apart (see XSession::key).
+int keyCommand(const Args& args)
+{
+    const XSession x;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        x.key(args[i]);
+    }
     return 0;
 }
 
 int closeCommand(const Args& args)
 {
     const XSession x;
-    x.requestClose(windowId(arg(args, 0)));
+    x.requestClose(windowId(x, arg(args, 0)));
     return 0;
 }
 
@@ -247,7 +264,7 @@ int playCommand(const Args& args)
     const XSession x;
     const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
     const PlayOptions options{std::stoi(arg(args, 2)), timeoutArg(args, 3)};
-    const PlayResult result = playBoxes(x, windowId(arg(args, 0)), finder, options);
+    const PlayResult result = playBoxes(x, windowId(x, arg(args, 0)), finder, options);
     const char* ends[] = {"new-window", "window-gone", "timed-out"};
     std::printf("%s %d\n", ends[int(result.end)], result.clicks);
     return result.end == PlayEnd::NewWindow ? 0 : 1;
@@ -270,7 +287,7 @@ void save(const QImage& shot, const std::string& file)
 int awaitBoxCommand(const Args& args)
 {
     const XSession x;
-    const WindowId window = windowId(arg(args, 0));
+    const WindowId window = windowId(x, arg(args, 0));
     const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 7));
     const auto timeout = timeoutArg(args, 4);
     const std::string& shots = arg(args, 5);
@@ -303,7 +320,7 @@ int awaitBoxCommand(const Args& args)
 int focusCommand(const Args& args)
 {
     const XSession x;
-    const WindowId window = windowId(arg(args, 0));
+    const WindowId window = windowId(x, arg(args, 0));
     constexpr auto askAgainEvery = std::chrono::seconds(2);
     auto askedAt = Clock::now() - askAgainEvery;
     return waitUntil(
@@ -331,12 +348,15 @@ int sizeCommand(const Args& args)
 }
 
 const std::map<std::string, std::function<int(const Args&)>> commands{
-    {"window", windowCommand}, {"popup", popupCommand},        {"gone", goneCommand},
-    {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
-    {"ink", inkCommand},       {"first-ink", firstInkCommand}, {"differ", differCommand},
-    {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
-    {"play", playCommand},     {"await-box", awaitBoxCommand}, {"focus", focusCommand},
-    {"size", sizeCommand},
+    {"window", windowCommand}, {"popup", popupCommand},
+    {"gone", goneCommand},     {"shot", shotCommand},
+    {"probe", probeCommand},   {"extent", extentCommand},
+    {"ink", inkCommand},       {"first-ink", firstInkCommand},
+    {"differ", differCommand}, {"boxes", boxesCommand},
+    {"click", clickCommand},   {"close", closeCommand},
+    {"play", playCommand},     {"await-box", awaitBoxCommand},
+    {"focus", focusCommand},   {"size", sizeCommand},
+    {"key", keyCommand},
 };
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "x_session.h"
 
+#include <cctype>
+#include <map>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace cratefall::e2e {
 namespace {
@@ -62,15 +66,13 @@ Property readProperty(Display* display, Window window, Atom property)
     return result;
 }
 
-std::vector<Window> windowList(const Property& property)
+// The windows a property lists, read in place: valid while the property is.
+std::span<const Window> windowList(const Property& property)
 {
-    std::vector<Window> windows;
     if (property.format != 32)
-        return windows;
+        return {};
     // Xlib hands 32-bit items over as longs, whatever their size on the wire.
-    const auto* items = reinterpret_cast<const unsigned long*>(property.data.get());
-    windows.assign(items, items + property.items);
-    return windows;
+    return {reinterpret_cast<const Window*>(property.data.get()), property.items};
 }
 
 constexpr unsigned long redMask = 0xFF0000;
@@ -201,7 +203,19 @@ QRect XSession::frameOver(WindowId window, WindowId other) const
     return {x - border, y - border, attributes.width + 2 * border, attributes.height + 2 * border};
 }
 
+void XSession::viewPart(WindowId window, QRect part) const
+{
+    m_parts.insert_or_assign(window, part);
+}
+
 QImage XSession::grab(WindowId window) const
+{
+    const QImage whole = grabWhole(window);
+    const auto part = m_parts.find(window);
+    return whole.isNull() || part == m_parts.end() ? whole : whole.copy(part->second);
+}
+
+QImage XSession::grabWhole(WindowId window) const
 {
     const QSize area = size(window);
     if (area.isEmpty())
@@ -231,10 +245,44 @@ void XSession::click(WindowId window, QPoint pixel) const
     int rootX = 0;
     int rootY = 0;
     Window child = 0;
+    if (const auto part = m_parts.find(window); part != m_parts.end())
+        pixel += part->second.topLeft();
     XTranslateCoordinates(m_display, window, m_root, pixel.x(), pixel.y(), &rootX, &rootY, &child);
     XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
     XTestFakeButtonEvent(m_display, Button1, True, CurrentTime);
     XTestFakeButtonEvent(m_display, Button1, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+void XSession::key(std::string_view chord) const
+{
+    static const std::map<std::string, std::string, std::less<>> modifiers{
+        {"ctrl", "Control_L"}, {"alt", "Alt_L"}, {"shift", "Shift_L"}, {"super", "Super_L"}};
+    std::vector<KeyCode> keys;
+    auto add = [&](const std::string& name) {
+        const KeySym symbol = XStringToKeysym(name.c_str());
+        const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(m_display, symbol);
+        if (code == 0)
+            throw std::runtime_error("no key for " + name);
+        keys.push_back(code);
+    };
+    std::size_t from = 0;
+    while (from <= chord.size()) {
+        const std::size_t plus = std::min(chord.find('+', from), chord.size());
+        const std::string name(chord.substr(from, plus - from));
+        if (const auto modifier = modifiers.find(name); modifier != modifiers.end()) {
+            add(modifier->second);
+        } else {
+            if (name.size() == 1 && std::isupper(static_cast<unsigned char>(name[0])))
+                add("Shift_L");
+            add(name);
+        }
+        from = plus + 1;
+    }
+    for (const KeyCode code : keys)
+        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    for (auto code = keys.rbegin(); code != keys.rend(); ++code)
+        XTestFakeKeyEvent(m_display, *code, False, CurrentTime);
     XSync(m_display, False);
 }
 

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ public:
     std::optional<WindowId> findMenuPopup() const;
     bool isViewable(WindowId window) const;
 
+    // From now on the window stands for this part of itself only: grab() and click() see and
+    // click the part alone, in its own pixels. A Wayland window inside a nested compositor's
+    // output window is such a part.
+    void viewPart(WindowId window, QRect part) const;
+
     // What the window shows on screen, client pixels only; a null image if it is gone.
     QImage grab(WindowId window) const;
     QSize size(WindowId window) const;
@@ -41,6 +47,11 @@ public:
 
     // A press and release of the left button at a pixel of the window.
     void click(WindowId window, QPoint pixel) const;
+    // Presses the keys of a chord ("ctrl+F4", "alt+f", "P", "Return") one after the other and
+    // releases them in reverse, each by the key that carries its symbol unshifted. (xdotool may
+    // reach a symbol on a level that needs another modifier, and on newer keymaps turns Ctrl+F4
+    // into Ctrl+Alt+F4, a switch to another console.)
+    void key(std::string_view chord) const;
     // Asks the window manager to close the window, as its close button does.
     void requestClose(WindowId window) const;
     // Asks the window manager to activate the window, as a click on its taskbar entry does.
@@ -57,10 +68,12 @@ public:
 private:
     unsigned long atom(const char* name) const;
     std::string caption(WindowId window) const;
+    QImage grabWhole(WindowId window) const;
     bool hasWindowType(WindowId window, const char* typeName) const;
 
     _XDisplay* m_display;
     WindowId m_root;
+    mutable std::map<WindowId, QRect> m_parts;
 };
 
 // Polls until the predicate holds or the time is up; returns whether it held.

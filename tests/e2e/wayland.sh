@@ -1,0 +1,193 @@
+#!/bin/bash
+# The shipped game on Wayland, as a player on a Wayland desktop has it: weston runs nested in the
+# test's X server, the game is a native Wayland client of it (no X display in its environment),
+# and the mouse and keys reach it through XTEST into weston's window. The title, File > Play, the
+# click that starts level 1, a click on a box that scores, P and its box (over the level it
+# belongs to, whichever window is active) closed by Enter, the loss, and Ctrl+F4 ending the
+# program with status 0.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/lib.sh"
+source "$here/screens.sh"
+
+ensure_display
+
+step "starting weston in the X server"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+socket=cratefall-wayland
+# --debug offers the scene graph, where windows are found by their captions.
+setpriv --pdeathsig TERM weston --backend=x11-backend.so --width=1024 --height=768 \
+    --socket="$socket" --idle-time=0 --debug >"$work/weston.log" 2>&1 &
+started_pids+=("$!")
+compositor=$(timeout 30 xdotool search --sync --onlyvisible --class '^Weston Compositor$' |
+    head -n 1) || fail "weston's window did not appear: $(cat "$work/weston.log")"
+# Weston moves its pointer by the X pointer's steps, and learns where it is only when the X pointer
+# enters its window: the pointer goes out, so that the first click comes in from outside.
+xdotool mousemove 1279 1023
+
+# scene_rect CAPTION: the opaque part of the shown Wayland window with this caption in weston's
+# output (its client area, without the decoration Qt draws round a framed one), as x,y,w,h.
+scene_rect() {
+    local line found=0 rect='\(([0-9]+), ([0-9]+)\) -> \(([0-9]+), ([0-9]+)\)' whole="" r
+    while IFS= read -r line; do
+        if [[ "$line" == *"top-level window '$1'"* ]]; then
+            found=1
+        elif [ "$found" = 0 ]; then
+            continue
+        elif [[ "$line" =~ View\ [0-9]+\ \( ]]; then
+            return 0
+        elif [[ "$line" =~ position:\ $rect ]]; then
+            r=("${BASH_REMATCH[@]}")
+            whole="${r[1]},${r[2]},$((r[3] - r[1])),$((r[4] - r[2]))"
+        elif [[ "$line" == *"[fully opaque]"* ]]; then
+            echo "$whole"
+            return 0
+        elif [[ "$line" =~ opaque:\ $rect ]]; then
+            r=("${BASH_REMATCH[@]}")
+            echo "${r[1]},${r[2]},$((r[3] - r[1])),$((r[4] - r[2]))"
+            return 0
+        fi
+    done < <(WAYLAND_DISPLAY="$socket" timeout 10 weston-debug scene-graph 2>/dev/null)
+}
+
+# wl_window CAPTION [TIMEOUT_MS]: the window as the robot takes it: weston's X window, narrowed
+# to that Wayland window's client area.
+wl_window() {
+    local deadline rect
+    deadline=$(($(now_ms) + ${2:-$wait_limit_ms}))
+    while :; do
+        rect=$(scene_rect "$1")
+        [ -n "$rect" ] && echo "$compositor:$rect" && return 0
+        [ "$(now_ms)" -lt "$deadline" ] || fail "no Wayland window \"$1\" appeared$(game_gone)"
+        sleep 0.1
+    done
+}
+
+# until_within WHY COMMAND...: runs the command until it succeeds; fails saying why after the
+# wait limit.
+until_within() {
+    local deadline
+    deadline=$(($(now_ms) + wait_limit_ms))
+    until "${@:2}"; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "$1$(game_gone)"
+        sleep 0.1
+    done
+}
+
+no_window() {
+    [ -z "$(scene_rect "$1")" ]
+}
+
+popup_shown() {
+    WAYLAND_DISPLAY="$socket" timeout 10 weston-debug scene-graph 2>/dev/null |
+        grep -q "role xdg_popup"
+}
+
+wl_gone() {
+    until_within "the Wayland window \"$1\" did not go away" no_window "$1"
+}
+
+# wl_shown CAPTION NAME CHECK [ARGS...]: as shown, for a Wayland window.
+wl_shown() {
+    local target
+    target=$(wl_window "$1")
+    await_look "$target" "$2" "$3" "${@:4}" >/dev/null ||
+        fail "the window \"$1\" never showed what $3 looks for$(game_gone)"
+    echo "$target"
+}
+
+# wl_owner CAPTION: the caption of the window that the game's latest window with this caption
+# belongs to (its xdg_toplevel parent), from the game's own log of the Wayland requests it made
+# (objects are written xdg_toplevel@N, or xdg_toplevel#N by newer libwayland).
+wl_owner() {
+    local line id parent owner="" re_title='xdg_toplevel[@#]([0-9]+)\.set_title\("(.*)"\)'
+    local re_parent='xdg_toplevel[@#]([0-9]+)\.set_parent\((xdg_toplevel[@#]([0-9]+)|nil)\)'
+    local -A titles=() parents=()
+    while IFS= read -r line; do
+        if [[ "$line" =~ $re_title ]]; then
+            titles[${BASH_REMATCH[1]}]="${BASH_REMATCH[2]}"
+            id=${BASH_REMATCH[1]}
+            [ "${BASH_REMATCH[2]}" = "$1" ] && owner="${parents[$id]:-}"
+        elif [[ "$line" =~ $re_parent ]]; then
+            id=${BASH_REMATCH[1]}
+            parent=${BASH_REMATCH[3]}
+            parents[$id]="${parent:+${titles[$parent]:-}}"
+            [ "${titles[$id]:-}" = "$1" ] && owner="${parents[$id]}"
+        fi
+    done < <(grep -a 'xdg_toplevel[@#]' "$work/game.log")
+    echo "${owner:-none}"
+}
+
+# size_of TARGET: the width and height of a window's client area.
+size_of() {
+    local rect="${1#*:}"
+    IFS=, read -r _ _ width height <<<"$rect"
+    echo "$width $height"
+}
+
+step "the title screen, natively on Wayland"
+# WAYLAND_DEBUG: the game logs the requests it sends, which tell whose window a box is.
+env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
+    "$CRATEFALL" >>"$work/game.log" 2>&1 &
+game_pid=$!
+started_pids+=("$game_pid")
+focus "$compositor"
+title=$(wl_shown "$title_caption" title title_drawn)
+
+step "File > Play opens level 1, its client area as designed"
+click "$title" 15,10
+until_within "no menu dropped down" popup_shown
+robot key p
+level1=$(wl_shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
+waiting="$work/waiting.png"
+read -r width height < <(echo "${design_client[Form2]}")
+expect_equal "$(size_of "$level1")" "$(px "$width") $(px "$height")" "level 1's client area"
+wl_gone "$title_caption"
+
+step "a click starts the level; a click on a box sends it up and scores"
+click "$level1" "$(px 3000),$(px 6000)"
+a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
+    fail "level 1 did not start after the click"
+read -r number top _ _ fate < <(robot await-box "$level1" "$waiting" "$(px 1500)" "$(px 6000)" \
+    10000 "$work/aimed" aim "${level1_boxes[@]}") || fail "never saw a box low enough to click"
+echo "box $number at $top, clicked: $fate"
+expect_equal "$fate" answered "what became of the click on box $number"
+read -r left top width height < <(twips Form2 Label1)
+score="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
+[ "$(robot differ "$work/aimed-seen.png" "$work/aimed-answer.png" "$score")" -gt 0 ] ||
+    fail "the score did not change"
+
+step "P pauses; Enter closes the box"
+robot key p
+wl_window Cratefall >/dev/null
+expect_equal "$(wl_owner Cratefall)" "$level1_caption" "the window the pause box belongs to"
+robot key Return
+wl_gone Cratefall
+
+step "another program is active when level 1 is lost: the loss box belongs to the level still"
+env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" Form13 \
+    >"$work/other.log" 2>&1 &
+other_pid=$!
+started_pids+=("$other_pid")
+wl_window "How to play" >/dev/null
+loss=$(wl_window Tilefall 60000)
+expect_equal "$(wl_owner Tilefall)" "$level1_caption" "the window the loss box belongs to"
+# Done with the other program, which may lie over the game's windows; the player clicks the box
+# to answer it, the keyboard being where the other program left it.
+stop_pid "$other_pid"
+forget_pid "$other_pid"
+click "$loss" 2,2
+robot key Return
+wl_gone Tilefall
+
+step "the title is back; a click on it and Ctrl+F4 end the program with status 0"
+title=$(wl_shown "$title_caption" title-again title_drawn)
+read -r width height < <(size_of "$title")
+click "$title" "$((width - 5)),$((height - 5))"
+robot key ctrl+F4
+expect_exit_status 0 30
+if grep -v '^\[' "$work/game.log" | grep .; then
+    fail "the game wrote the lines above on Wayland"
+fi
+exit 0
