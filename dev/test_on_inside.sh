@@ -41,6 +41,8 @@ fresh_root() {
     mount -t tmpfs -o mode=0755 tmpfs "$root/run"
     rm -f "$root/etc/resolv.conf"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # The root shares this machine's host name, which sudo looks up.
+    echo "127.0.1.1 $(hostname)" >>"$root/etc/hosts"
     export root
 }
 

@@ -24,18 +24,26 @@ trap cleanup EXIT
 
 "$@" >"$log" 2>&1 &
 game_pid=$!
-window=$(timeout "$wait_limit" xdotool search --sync --onlyvisible --name "^${title}\$" |
-    head -n 1) || {
-    echo "the title window did not appear within $wait_limit s; the game said:" >&2
+window=""
+for _ in $(seq $((wait_limit * 2))); do
+    window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] || ! kill -0 "$game_pid" 2>/dev/null && break
+    sleep 0.5
+done
+if [ -z "$window" ]; then
+    kill -0 "$game_pid" 2>/dev/null && echo "the title window did not appear within $wait_limit s" >&2 ||
+        echo "the game ended before its title window appeared" >&2
+    echo "it said:" >&2
     cat "$log" >&2
     exit 1
-}
+fi
 echo "title window: $window"
 timeout 10 xdotool windowactivate --sync "$window"
 timeout 10 xdotool windowfocus --sync "$window"
-# The game ends on the key press, so the window is gone before xdotool sends the releases and it
-# reports that as an error: the game's exit status below is what counts.
-timeout 10 xdotool key --window "$window" ctrl+F4 2>/dev/null || true
+# The game ends on the press, before xdotool would send the releases; they are sent apart, or the
+# keys would stay down and repeat into the next program on this display.
+timeout 10 xdotool keydown --window "$window" ctrl+F4 2>/dev/null || true
+timeout 10 xdotool keyup ctrl+F4 2>/dev/null || true
 
 for _ in $(seq 200); do
     kill -0 "$game_pid" 2>/dev/null || break
