@@ -10,8 +10,9 @@
 namespace cratefall::ui {
 namespace {
 
-// Room for the caption bar's icon and buttons beside the title.
-constexpr int captionChrome = 120;
+// Room for the caption bar's icon and buttons on both sides of a centred title: where Qt draws
+// the frame itself (on Wayland), they take about 80 pixels at the right.
+constexpr int captionChrome = 160;
 
 // A short prompt makes a narrow box, and the window manager then cuts its title short: widen the
 // box so the whole title can be read, as the player needs it to tell a pause from a loss.
