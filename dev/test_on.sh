@@ -10,9 +10,11 @@
 # afterwards) and, there:
 #   1. with --deb, installs that package (built elsewhere, say on another release) with
 #      apt-get install ./cratefall_*.deb on a still fresh root, starts it and leaves with Ctrl+F4;
-#   2. on another fresh copy, clones HEAD of this repository into player's home and runs
-#      `bash dev/test.sh` as player, who gets root through sudo for apt-get only;
-#   3. installs the package that run built, as the README tells a player, starts it and leaves.
+#   2. on another, runs `bash dev/play.sh` as root from a clean clone of HEAD, and leaves the game
+#      with Ctrl+F4;
+#   3. on another, clones HEAD into player's home and runs `bash dev/test.sh` as player, who gets
+#      root through sudo for apt-get only;
+#   4. installs the package that run built, as the README tells a player, starts it and leaves.
 # Root is needed for debootstrap, mount and chroot only: run it as root or with sudo (it asks for
 # sudo itself). Every mount lives in a mount namespace of its own and every process in a PID
 # namespace of its own, so both go when the script ends, however it ends.

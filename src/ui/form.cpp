@@ -138,12 +138,12 @@ void Form::End()
 
 void Form::MsgBox(std::string_view prompt)
 {
-    m_runtime.msgBox(prompt, std::nullopt, this);
+    m_runtime.msgBox(prompt, std::nullopt);
 }
 
 void Form::MsgBox(std::string_view prompt, std::string_view title)
 {
-    m_runtime.msgBox(prompt, title, this);
+    m_runtime.msgBox(prompt, title);
 }
 
 // The window's client area as the player sees it, typed text included, without the frame or the

@@ -2,8 +2,8 @@
 
 #include "ui/accessibility.h"
 #include "ui/form.h"
-#include "ui/form_window.h"
 #include "ui/form_timer.h"
+#include "ui/form_window.h"
 #include "ui/game_int.h"
 
 #include <QCoreApplication>
@@ -99,21 +99,17 @@ void Runtime::formUnloaded()
     settle();
 }
 
-QWidget* Runtime::ownerFor(const Form* screen) const
+QWidget* Runtime::owner() const
 {
-    for (const Form* candidate : {screen, m_screen})
-        if (candidate && candidate->isLoaded())
-            return candidate->window();
-    return nullptr;
+    return m_screen && m_screen->isLoaded() ? m_screen->window() : nullptr;
 }
 
-void Runtime::msgBox(std::string_view text, std::optional<std::string_view> title,
-                     const Form* screen)
+void Runtime::msgBox(std::string_view text, std::optional<std::string_view> title)
 {
     if (m_ended)
         return;
     beginModal();
-    m_presenter->show(text, title.value_or(applicationTitle), BoxKind::Message, ownerFor(screen));
+    m_presenter->show(text, title.value_or(applicationTitle), BoxKind::Message, owner());
     endModal();
 }
 
@@ -123,7 +119,7 @@ void Runtime::runtimeError(std::string_view what)
         return;
     beginModal();
     m_presenter->show("Run-time error: " + std::string(what), applicationTitle, BoxKind::Error,
-                      ownerFor(nullptr));
+                      owner());
     endModal();
     end(1);
 }

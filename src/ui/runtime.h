@@ -48,9 +48,8 @@ public:
     // and no screen is loaded, the program ends.
     void dispatch(const std::function<void()>& handler, const Form* screen = nullptr);
 
-    // A box raised by a screen belongs to that screen's window.
-    void msgBox(std::string_view text, std::optional<std::string_view> title,
-                const Form* screen = nullptr);
+    // The box belongs to the window of the screen whose handler runs.
+    void msgBox(std::string_view text, std::optional<std::string_view> title);
     void end(int status);
     void runtimeError(std::string_view what);
 
@@ -73,7 +72,7 @@ private:
     void beginModal();
     void endModal();
     void settle();
-    QWidget* ownerFor(const Form* screen) const;
+    QWidget* owner() const;
 
     std::map<std::string, Factory, std::less<>> m_factories;
     std::map<std::string, std::unique_ptr<Form>, std::less<>> m_forms;

@@ -81,7 +81,7 @@ private:
 // Lines are drawing only: they never take a click.
 class LineWidget final : public QWidget {
 public:
-    LineWidget(const ControlDesign& design);
+    explicit LineWidget(const ControlDesign& design);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,7 +104,7 @@ private:
 
 class TextBoxWidget final : public QLineEdit {
 public:
-    TextBoxWidget(const ControlDesign& design);
+    explicit TextBoxWidget(const ControlDesign& design);
 };
 
 } // namespace cratefall::ui

@@ -121,7 +121,8 @@ void VictoryKeysTest::keys()
     }
     QCOMPARE(game.boxes.size(), std::size_t(1));
     QCOMPARE(game.boxes.front().kind, BoxKind::Error);
-    QCOMPARE(game.boxes.front().owner, window);
+    // The window is gone by now: compared by address, never read.
+    QVERIFY2(game.boxes.front().owner == window, "the error box is not the victory window's");
     QCOMPARE(game.boxes.front().title, std::string("Cratefall"));
     QVERIFY2(game.boxes.front().text.find("No printer is available") != std::string::npos,
              game.boxes.front().text.c_str());
