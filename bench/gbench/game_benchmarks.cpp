@@ -22,7 +22,7 @@ using cratefall::levels::LevelForm;
 using cratefall::testing::Access;
 using Clock = std::chrono::steady_clock;
 
-constexpr int levelCount = cratefall::levels::levelCount;
+constexpr int levelCount = int(cratefall::shell::screens::levels.size());
 constexpr int tickLimitPerLevel = 1000;
 
 // Built by appending: gcc 12 at -O3 mistakes "literal" + std::string for an overlapping copy.

@@ -93,7 +93,7 @@ void LevelForm::boxClick(int number)
 void LevelForm::win()
 {
     const Level& level = m_engine.level();
-    if (!level.win) {
+    if (level.isLast()) {
         // as designed: the last level shows the victory screen before it unloads itself, the
         // others unload first; either way one game screen is left.
         form(level.nextScreen).Show();

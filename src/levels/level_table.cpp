@@ -66,7 +66,7 @@ constexpr auto face = Colour::face();
 constexpr std::array<int, maxBoxes> level3To5ClickLeft{80, 1440, 2760, 3960};
 
 // clang-format off
-constexpr std::array<Level, levelCount> entries{{
+constexpr Level entries[] = {
     // Level 1 counts the clicks on each box; its boxes jump from where they are drawn to their
     // columns on the first tick, and are tested for a loss from the right.
     {.window = window("Cratefall - Level 1", white, 7155, 2040, 3645, 8715, "Tile05"),
@@ -254,19 +254,24 @@ constexpr std::array<Level, levelCount> entries{{
         backdrop("background", -2880, -120, 13500, 10500, "GoldBackdrop")),
      .boxes = 6, .fallStep = {156, 129, 146, 122, 137, 155},
      .boxLeft = {360, 1680, 3120, 4438, 5760, 7080}, .startScore = 570, .targetScore = 666},
-}};
+};
 // clang-format on
 
+constexpr std::size_t levelCount = std::size(entries);
+static_assert(levelCount == shell::screens::levels.size(),
+              "every level needs its screen name in shell/screen_names.h, and every name a level");
+
 // Fills in what an entry's place in the table says: its number, its screen, the screen after it.
-constexpr std::array<Level, levelCount> numbered(std::array<Level, levelCount> levels)
+constexpr std::array<Level, levelCount> numbered()
 {
-    for (int number = 1; number <= levelCount; ++number) {
+    std::array<Level, levelCount> levels = std::to_array(entries);
+    for (int number = 1; number <= int(levelCount); ++number) {
         Level& level = levels[std::size_t(number - 1)];
         level.number = number;
         level.screen = shell::screens::level(number);
         level.window.name = level.screen;
         level.nextScreen =
-            number < levelCount ? shell::screens::level(number + 1) : shell::screens::victory;
+            number < int(levelCount) ? shell::screens::level(number + 1) : shell::screens::victory;
     }
     return levels;
 }
@@ -291,7 +296,7 @@ constexpr bool boxesComeFirst(const Level& level)
     return boxes == level.boxes;
 }
 
-constexpr auto levels = numbered(entries);
+constexpr auto levels = numbered();
 
 constexpr bool wellFormed()
 {
@@ -301,6 +306,16 @@ constexpr bool wellFormed()
     return true;
 }
 static_assert(wellFormed(), "a level's boxes must be Image1 to Image<boxes>, its bars after them");
+
+// The last level hands over to the victory screen; every other one says it was won.
+constexpr bool winMessagesBeforeTheLast()
+{
+    for (const Level& level : levels)
+        if (level.win.has_value() == level.isLast())
+            return false;
+    return true;
+}
+static_assert(winMessagesBeforeTheLast(), "every level but the last needs its win message");
 
 } // namespace
 

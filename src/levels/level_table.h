@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/screen_names.h"
 #include "ui/design.h"
 
 #include <array>
@@ -10,7 +11,6 @@
 namespace cratefall::levels {
 
 inline constexpr int maxBoxes = 6;
-inline constexpr int levelCount = 10;
 inline constexpr int maxControls = 20;
 
 // Level 1 adds up the clicks on each box at every tick; the later levels keep one running score
@@ -63,7 +63,7 @@ struct Level {
     Scoring scoring = Scoring::Running;
     BottomLimit bottomLimit = BottomLimit::BoxTop;
     std::array<int, maxBoxes> lossTestOrder = inOrder; // the first `boxes` are used
-    std::optional<WinMessage> win = {};                // none: the last level
+    std::optional<WinMessage> win = {};                // every level's but the last's
     std::string_view lossPrefix = runningLoss;
     std::string_view lossTitle = "Thingfall";
 
@@ -73,10 +73,11 @@ struct Level {
         design.controls = std::span(controls.rows.data(), controls.count);
         return design;
     }
+    constexpr bool isLast() const { return nextScreen == shell::screens::victory; }
     int clickLeftOf(int box) const { return clickLeft.value_or(boxLeft)[std::size_t(box - 1)]; }
 };
 
-// The ten levels, level 1 first.
+// Every level, level 1 first; as many as the table has entries.
 std::span<const Level> table();
 
 } // namespace cratefall::levels
