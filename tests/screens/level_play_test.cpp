@@ -38,7 +38,7 @@ private slots:
             for (int i = 0; i < 10; ++i)
                 game.pressControl("Form2", "Image" + std::to_string(box));
         QCOMPARE(level.control("Label1").Caption(), std::string("0")); // shown from the next tick
-        double topsWhileOpen[3] = {};
+        double topsWhileOpen[3] = {-1, -1, -1};
         std::string scoreWhileOpen;
         game.whileBoxOpen = [&](const auto&) {
             for (int box = 1; box <= 3; ++box)
@@ -107,18 +107,25 @@ private slots:
         QVERIFY(game.runtime().isLoaded("Form4"));
     }
 
+    // Only the left button plays: the others neither start the level nor score.
     void disabledBoxPassesTheClickToTheWindow()
     {
         GameFixture game;
         game.show("Form2");
         LevelForm& level = game.screen<LevelForm>("Form2");
-        game.pressAt("Form2", pixelAt(1440, 120)); // on Image2, still disabled
+        const QPoint onImage2 = pixelAt(1440, 120);
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            game.pressAt("Form2", onImage2, button);
+        QVERIFY2(!level.Timer1().Enabled(), "another button started the level");
+        game.pressAt("Form2", onImage2); // on Image2, still disabled
         QVERIFY(level.Timer1().Enabled());
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+            game.pressAt("Form2", onImage2, button);
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(0));
         QCOMPARE(level.control("Image2").Left(), 1440.0);
         QCOMPARE(level.control("Label4").Left(), 10000.0);
         QCOMPARE(level.control("Label4").Top(), 10000.0);
-        game.pressAt("Form2", pixelAt(1440, 120)); // now enabled: a hit
+        game.pressAt("Form2", onImage2); // now enabled: a hit
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(1));
         QCOMPARE(level.control("Image2").Left(), 1400.0);
     }

@@ -56,13 +56,13 @@ void GameFixture::tick(std::string_view name, int n)
     settle();
 }
 
-void GameFixture::pressAt(std::string_view name, QPoint clientPixel)
+void GameFixture::pressAt(std::string_view name, QPoint clientPixel, Qt::MouseButton button)
 {
     ui::FormWindow* window = m_runtime.form(name).window();
     QWidget* client = window->client();
     const QPoint inWindow = client->mapTo(window, clientPixel);
-    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inWindow);
-    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, inWindow);
+    QTest::mousePress(window->windowHandle(), button, {}, inWindow);
+    QTest::mouseRelease(window->windowHandle(), button, {}, inWindow);
     settle();
 }
 

@@ -40,7 +40,8 @@ public:
     // Raises n ticks of a screen's timer, as the timer itself would.
     void tick(std::string_view name, int n = 1);
     // Real mouse presses through the window, so Qt finds the front-most control itself.
-    void pressAt(std::string_view name, QPoint clientPixel);
+    void pressAt(std::string_view name, QPoint clientPixel,
+                 Qt::MouseButton button = Qt::LeftButton);
     void pressControl(std::string_view formName, std::string_view control);
     void typeKey(std::string_view name, int key, const QString& text);
     // Resizes a sizable window so its client area is this many pixels high.
