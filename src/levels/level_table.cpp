@@ -72,6 +72,7 @@ constexpr Level entries[] = {
     {.window = window("Cratefall - Level 1", white, 7155, 2040, 3645, 8715, "Tile05"),
      .controls = frontToBack(
         startLabel(720, 4080, white),
+        // as designed: an empty, unseen label that still takes the presses that land on it.
         label("Label3", 2640, 7680, 135, 495, "", white, Colour::text(), {}, Align::Left),
         line("Line1", 0, 8280, 480, 8280),
         scoreCaption(7920),
@@ -100,6 +101,8 @@ constexpr Level entries[] = {
         box(1, 240, 240, 720, 840, "Tile06")),
      .boxes = 3, .fallStep = {91, 94, 87}, .boxLeft = {80, 1390, 2810},
      .startScore = 30, .targetScore = 70,
+     // as designed, levels 2 to 9: the win texts end with or without a full stop and are titled
+     // "Thingfall" or "Cratefall" as each level was written.
      .win = WinMessage{"You beat level 2. Press Ok to go to the next level", "Thingfall"}},
 
     // as designed, levels 3 to 5: a clicked box 2 goes back up 50 twips right of the column it
@@ -158,6 +161,7 @@ constexpr Level entries[] = {
         scoreCaption(8400),
         line("Line1", 0, 8760, 480, 8760),
         box(1, 360, 120, 855, 855, "Tile17")),
+     // as designed, levels 6 to 10: box 4 falls at 4438, two twips left of where it is drawn.
      .boxes = 5, .fallStep = {124, 123, 122, 114, 123}, .boxLeft = {360, 1680, 3120, 4438, 5760},
      .startScore = 250, .targetScore = 320,
      .win = WinMessage{"You beat level 6. Press Ok to go to the next level.", "Cratefall"}},

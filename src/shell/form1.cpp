@@ -31,9 +31,10 @@ const TitleFall& fall1 = titleFalls[0];
 const TitleFall& fall2 = titleFalls[1];
 const TitleFall& fall3 = titleFalls[2];
 
-// A window taller than the game integer can count would let a top step past its range. A top
-// that may have to wait up to two more ticks for the others to wrap first (one wrap per tick)
-// and could not take those steps within range wraps as if it had reached the window's Height.
+// A mend: in a window stretched taller than the game integer can count, a top would step past its
+// range and end the game with an overflow, a crash for a player who only resized the title. A
+// top that may have to wait up to two more ticks for the others to wrap first (one wrap per
+// tick) and could not take those steps within range wraps as if it had reached the Height.
 bool reachedBottom(GameInt top, const TitleFall& fall, double height)
 {
     constexpr int pendingTicks = 3;

@@ -22,6 +22,8 @@ struct TitleFall {
     int left;
     int wrapTo;
 };
+// as designed: the pictures start again from tops 0, 12 and 10, not quite level, and always at
+// these lefts, wherever the window was widened.
 inline constexpr std::array<TitleFall, 3> titleFalls{
     {{130, 130, 0}, {160, 2100, 12}, {90, 4500, 10}}};
 

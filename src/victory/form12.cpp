@@ -47,6 +47,8 @@ constexpr std::array victory{
                   .caption = "&Close",
                   .back = rgb(0xC0C000),
                   .font = {12, Weight::Bold},
+                  // as designed: first in the tab order, so the screen opens with the focus here
+                  // and Enter, pressing the focused button, closes the game without printing.
                   .tabIndex = 1,
                   .role = ButtonRole::Cancel,
                   .style = ButtonStyle::Graphical},
