@@ -11,6 +11,7 @@ struct ExpectedIcon {
     const char* name;
     QSize largest;
     qint64 bytes;
+    int transparentPixels; // in the largest image, as its map draws it
 };
 
 struct ExpectedJpeg {
@@ -24,13 +25,13 @@ struct ExpectedTile {
 };
 
 inline constexpr std::array<ExpectedIcon, 7> kIcons{{
-    {"FaceIcon1", {32, 32}, 3262},
-    {"FaceIcon2", {32, 32}, 3262},
-    {"FaceIcon3", {32, 32}, 3262},
-    {"FaceIcon4", {32, 32}, 3262},
-    {"FaceIcon5", {32, 32}, 3262},
-    {"CartridgeIcon", {32, 32}, 3638},
-    {"CreatureIcon", {32, 32}, 7782},
+    {"FaceIcon1", {32, 32}, 3262, 562},
+    {"FaceIcon2", {32, 32}, 3262, 564},
+    {"FaceIcon3", {32, 32}, 3262, 420},
+    {"FaceIcon4", {32, 32}, 3262, 532},
+    {"FaceIcon5", {32, 32}, 3262, 526},
+    {"CartridgeIcon", {32, 32}, 3638, 710},
+    {"CreatureIcon", {32, 32}, 7782, 438},
 }};
 
 inline constexpr std::array<ExpectedJpeg, 8> kJpegs{{
