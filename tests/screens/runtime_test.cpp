@@ -77,19 +77,6 @@ private slots:
         QVERIFY(!game.runtime().isLoaded("Form2"));
         QCOMPARE(game.exitStatus, 0);
     }
-
-    void anOpenHelpScreenKeepsTheProgramRunning()
-    {
-        GameFixture game;
-        game.show("Form1");
-        game.form("Form1").clickControl("mnuaboutc");
-        game.form("Form1").window()->close();
-        GameFixture::settle();
-        QVERIFY(!game.exitStatus);
-        QVERIFY(game.runtime().isLoaded("Aboutmeform"));
-        game.pressControl("Aboutmeform", "Command1");
-        QCOMPARE(game.exitStatus, 0);
-    }
 };
 
 QTEST_MAIN(RuntimeTest)
