@@ -127,6 +127,11 @@ private slots:
         game.pressAt("Form2", onImage2); // now enabled: a hit
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(1));
         QCOMPARE(level.control("Image2").Left(), 1400.0);
+        // Both presses of a double-click are hits.
+        cratefall::ui::FormWindow* window = level.window();
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                           window->client()->mapTo(window, onImage2));
+        QCOMPARE(Access::engine(level).boxHits(2), GameInt(3));
     }
 
     void emptyLabelSwallowsItsClicks()
