@@ -3,13 +3,9 @@
 # box titled "Tilefall" comes, and after Enter the title screen is back with its pictures
 # starting from the top again.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" title title_drawn)
+start_title
 read -r _ height < <(image_size "$work/title.png")
 menu=$(title_menu_height "$work/title.png" "$height")
 
@@ -26,15 +22,8 @@ mapfile -t tops < <(title_picture_tops "$moved_on" "$menu")
 echo "title pictures at ${tops[*]}"
 
 step "File, Play; a click on the background starts level 1"
-open_menu "$title" alt+f
-robot key p
-level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
-waiting="$work/waiting.png"
-click "$level1" "$(px 3000),$(px 6000)"
-a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
-    fail "level 1 did not start after the click"
-expect_equal "$(await_fall "$level1" running-b "$waiting" "$a" "${level1_boxes[@]}")" "3 of 3" \
-    "boxes falling after the click"
+play_level1
+start_level1
 
 step "with no more clicks the loss box comes"
 loss=$(window Tilefall 60000)
