@@ -66,10 +66,8 @@ private slots:
     void initTestCase();
     void init();
 
-    void printsTheTypedName();
-    void emptyNameIsPrintedAsNamelessLoser();
-    void blankNameIsPrintedAsTyped();
-    void enterInTheNameBoxPrints();
+    void printsTheCertificate_data();
+    void printsTheCertificate();
     void certificateShowsTheWindowAcrossTheTopOfOnePage();
 
     void closeButtonPrintsNothing();
@@ -114,42 +112,40 @@ void VictoryPrintTest::verifyNothingPrinted()
     QCOMPARE(m_spooler.certificates(), m_filesBefore);
 }
 
-void VictoryPrintTest::printsTheTypedName()
+void VictoryPrintTest::printsTheCertificate_data()
 {
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("Ada Lovelace"));
-        victory.clickButton("Command2");
-    });
-    QVERIFY2(text.contains(QStringLiteral("Ada Lovelace")), qPrintable(text));
-    QVERIFY2(text.simplified().contains(QStringLiteral("Congratulations, you beat the game!!!")),
-             qPrintable(text));
-    QVERIFY(!text.contains(QStringLiteral("Nameless loser.")));
+    QTest::addColumn<QString>("name"); // typed into the box unless null
+    QTest::addColumn<bool>("byEnter"); // else the print button
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("absent");
+    const QString congratulations = QStringLiteral("Congratulations, you beat the game!!!");
+    QTest::newRow("typed name") << QStringLiteral("Ada Lovelace") << false
+                                << QStringList{QStringLiteral("Ada Lovelace"), congratulations}
+                                << QStringLiteral("Nameless loser.");
+    QTest::newRow("empty name, as a nameless loser")
+        << QString() << false << QStringList{QStringLiteral("Nameless loser.")} << QString();
+    QTest::newRow("blank name, as typed")
+        << QStringLiteral("   ") << false << QStringList{QStringLiteral("Type your name below")}
+        << QStringLiteral("Nameless");
+    QTest::newRow("Enter in the name box")
+        << QStringLiteral("Grace") << true << QStringList{QStringLiteral("Grace")} << QString();
 }
 
-void VictoryPrintTest::emptyNameIsPrintedAsNamelessLoser()
+void VictoryPrintTest::printsTheCertificate()
 {
+    QFETCH(QString, name);
+    QFETCH(bool, byEnter);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, absent);
     const QString text =
-        printedText([](VictoryDriver& victory) { victory.clickButton("Command2"); });
-    QVERIFY2(text.contains(QStringLiteral("Nameless loser.")), qPrintable(text));
-}
-
-void VictoryPrintTest::blankNameIsPrintedAsTyped()
-{
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("   "));
-        victory.clickButton("Command2");
-    });
-    QVERIFY2(text.contains(QStringLiteral("Type your name below")), qPrintable(text));
-    QVERIFY2(!text.contains(QStringLiteral("Nameless")), qPrintable(text));
-}
-
-void VictoryPrintTest::enterInTheNameBoxPrints()
-{
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("Grace"));
-        victory.key(Qt::Key_Return);
-    });
-    QVERIFY2(text.contains(QStringLiteral("Grace")), qPrintable(text));
+        printedText([&](VictoryDriver& victory) {
+            if (!name.isNull())
+                victory.typeName(name);
+            byEnter ? victory.key(Qt::Key_Return) : victory.clickButton("Command2");
+        }).simplified();
+    for (const QString& wanted : shown)
+        QVERIFY2(text.contains(wanted), qPrintable(text));
+    QVERIFY2(absent.isNull() || !text.contains(absent), qPrintable(text));
 }
 
 void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
