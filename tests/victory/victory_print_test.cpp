@@ -3,11 +3,16 @@
 
 // Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
 #include <QImage>
+#include <QLabel>
+#include <QPicture>
+#include <QPrinter>
 #include <QTest>
 
 // The game's and the test's own.
 #include "game_fixture.h"
+#include "printing/printing.h"
 #include "spooler_probe.h"
+#include "ui/runtime_error.h"
 #include "victory_driver.h"
 
 using namespace cratefall::testing;
@@ -70,6 +75,7 @@ private slots:
     void printsTheCertificate();
     void certificateShowsTheWindowAcrossTheTopOfOnePage();
 
+    void pdfWriterIsNoPrinter();
     void closeButtonPrintsNothing();
 
     void queueThatTakesNoJobsEndsWithTheErrorBox();
@@ -165,6 +171,21 @@ void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
     QVERIFY2(qAbs(red.left() / width - printButton.left) < tolerance, "button not in place");
     QVERIFY2(qAbs(red.top() / width - printButton.top) < tolerance, "page not from the top");
     QVERIFY2(qAbs(red.width() / width - printButton.width) < tolerance, "not page-wide");
+}
+
+// A QPrinter with no printer behind it is Qt's PDF writer: a certificate written into a file, or
+// into nothing when it has none, would pass for a printed one.
+void VictoryPrintTest::pdfWriterIsNoPrinter()
+{
+    QPrinter writer;
+    writer.setOutputFormat(QPrinter::PdfFormat);
+    writer.setOutputFileName(qEnvironmentVariable("CRATEFALL_TEST_PDF_DIR") +
+                             QStringLiteral("/certificate.pdf"));
+    QLabel window(QStringLiteral("Ada Lovelace"));
+    QVERIFY_THROWS_EXCEPTION(cratefall::ui::RuntimeError, cratefall::printing::printOnePage(
+                                                              cratefall::printing::record(window),
+                                                              QStringLiteral("Cratefall"), writer));
+    verifyNothingPrinted();
 }
 
 // Esc, Enter on Close and the close box end the same way; the keys test shows none of them
