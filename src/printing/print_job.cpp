@@ -46,6 +46,11 @@ void printOnePage(const QPicture& picture, const QString& jobTitle)
         fail(QStringLiteral("No printer is available: no default printer is set up"));
 
     QPrinter printer(target, QPrinter::HighResolution);
+    printOnePage(picture, jobTitle, printer);
+}
+
+void printOnePage(const QPicture& picture, const QString& jobTitle, QPrinter& printer)
+{
     checkIsRealPrinter(printer);
     printer.setDocName(jobTitle);
     printer.setCopyCount(1);

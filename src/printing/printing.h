@@ -5,6 +5,7 @@
 #include <string>
 
 class QPicture;
+class QPrinter;
 class QWidget;
 
 namespace cratefall::printing {
@@ -17,6 +18,9 @@ QPicture record(QWidget& widget);
 // if it would run off the page) and placed at the top. Throws RuntimeError when there is no
 // printer or the job does not reach it; nothing is printed then.
 void printOnePage(const QPicture& picture, const QString& jobTitle);
+// The same on a printer already made. Qt makes a QPrinter with no printer behind it a PDF writer;
+// that is refused as no printer, rather than printed into a file or into nothing.
+void printOnePage(const QPicture& picture, const QString& jobTitle, QPrinter& printer);
 
 // When the spooler refused the last request this process made to it, its reason. Qt hands the
 // finished job to the spooler without reading the answer, so this is the only way to learn that

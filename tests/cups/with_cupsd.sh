@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Runs a test program against a private CUPS scheduler, started as the user who runs the test:
 # its configuration, spool, logs, socket and printed PDFs all live in one temporary folder, so the
 # machine's own spooler and settings are never touched, and it ends with this script however the
@@ -10,7 +10,8 @@
 # CRATEFALL_TEST_PDF_DIR; its name is in CRATEFALL_TEST_QUEUE.
 # The program finds the scheduler through CUPS_SERVER. HOME is a fresh folder so that no personal
 # lpoptions choose another default printer.
-set -eu
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
 # The one reason to skip: a machine without the spooler or its PDF filter cannot run these.
 for needed in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/bin/lpstat /usr/lib/cups/filter/pdftopdf; do
@@ -20,13 +21,13 @@ for needed in /usr/sbin/cupsd /usr/sbin/lpadmin /usr/bin/lpstat /usr/lib/cups/fi
     fi
 done
 
-here=$(cd "$(dirname "$0")" && pwd)
-dir=$(mktemp -d "${TMPDIR:-/tmp}/cratefall-cups.XXXXXX")
-pids=
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+held_dir cratefall-cups
+dir="$held"
+pids=()
 stop() {
-    for pid in $pids; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+    for pid in "${pids[@]}"; do
+        stop_pid "$pid"
     done
     rm -rf "$dir"
 }
@@ -93,13 +94,12 @@ setpriv --pdeathsig TERM sh -c '
         job=$((job + 1))
         [ ! -s "$1/job" ] || mv "$1/job" "$1/out/job-$job.pdf"
     done' sh "$dir" &
-pids="$! $pids"
+pids=("$!" "${pids[@]}")
 
 # The kernel stops cupsd when this script dies, even by SIGKILL.
 setpriv --pdeathsig TERM /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" \
     >"$dir/log/cupsd.out" 2>&1 &
-cupsd_pid=$!
-pids="$cupsd_pid $pids"
+pids=("$!" "${pids[@]}")
 # Only now: a child forked while the shell traps TERM, and stopped before it has started its
 # program, would take the signal as the shell's and run on.
 trap 'exit 130' INT TERM
@@ -109,20 +109,17 @@ HOME=$dir/home
 # lpadmin, cupsaccept and cupsreject live in /usr/sbin, which a user's PATH may lack.
 PATH=$PATH:/usr/sbin
 export CUPS_SERVER HOME PATH
-tries=0
-until [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ] || ! kill -0 "$cupsd_pid" 2>/dev/null; then
-        echo "private cupsd did not start; its log:" >&2
-        cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
-        exit 1
-    fi
-    sleep 0.1
-done
-
 CRATEFALL_TEST_QUEUE=cratefall_pdf
-lpadmin -p "$CRATEFALL_TEST_QUEUE" -v "file:$dir/device" -E -P "$here/pdf_folder.ppd"
-lpadmin -d "$CRATEFALL_TEST_QUEUE"
+# Ten seconds at the most for each step, each question included: a scheduler that takes a
+# connection and never answers must not hold the test until it is killed without a word.
+if ! timeout 10 sh -c 'until lpstat -r 2>/dev/null | grep -qx "scheduler is running"; do
+        sleep 0.1
+    done' || ! timeout 10 lpadmin -p "$CRATEFALL_TEST_QUEUE" -v "file:$dir/device" -E \
+    -P "$here/pdf_folder.ppd" || ! timeout 10 lpadmin -d "$CRATEFALL_TEST_QUEUE"; then
+    echo "private cupsd did not start or set up its queue; its log:" >&2
+    cat "$dir/log/cupsd.out" "$dir/log/error_log" >&2 2>/dev/null || true
+    exit 1
+fi
 CRATEFALL_TEST_PDF_DIR=$dir/out
 export CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE
 

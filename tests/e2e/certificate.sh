@@ -3,14 +3,11 @@
 # certificate, which arrives as a PDF in the private print queue, and the program ends with 0.
 # Runs under tests/cups/with_cupsd.sh, which provides the queue (CRATEFALL_TEST_PDF_DIR).
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh}"
 name="Ada Lovelace"
 
-ensure_display
 start_game "$CRATEFALL_E2E_ENTRY" Form12
 victory=$(window "$(caption Form12)")
 
@@ -22,12 +19,11 @@ keys "$victory" Return
 expect_exit_status 0 30
 
 step "the certificate arrives in the print queue with the name on it"
-for _ in $(seq 150); do
+pdf_arrived() {
     pdfs=("$pdf_dir"/*.pdf)
-    [ -e "${pdfs[0]}" ] && break
-    sleep 0.2
-done
-[ -e "${pdfs[0]}" ] || fail "no PDF arrived in the queue's folder $pdf_dir"
+    [ -e "${pdfs[0]}" ]
+}
+until_within "no PDF arrived in the queue's folder $pdf_dir" pdf_arrived
 expect_equal "${#pdfs[@]}" 1 "printed documents"
 # The queue's device renames each PDF into place once it is whole.
 text=$(pdftotext "${pdfs[0]}" -) || fail "pdftotext cannot read ${pdfs[0]}"

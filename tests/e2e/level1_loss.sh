@@ -1,15 +1,12 @@
 #!/bin/bash
 # Level 1 left alone: a click on the background starts it, the boxes reach the bottom, the loss
 # box titled "Tilefall" comes, and after Enter the title screen is back with its pictures
-# starting from the top again.
+# starting from the top again. Played again and hammered past its target, level 1 is never won,
+# and the score's overflow is a run-time error that ends the program with status 1.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" title title_drawn)
+start_title
 read -r _ height < <(image_size "$work/title.png")
 menu=$(title_menu_height "$work/title.png" "$height")
 
@@ -26,15 +23,8 @@ mapfile -t tops < <(title_picture_tops "$moved_on" "$menu")
 echo "title pictures at ${tops[*]}"
 
 step "File, Play; a click on the background starts level 1"
-open_menu "$title" alt+f
-robot key p
-level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
-waiting="$work/waiting.png"
-click "$level1" "$(px 3000),$(px 6000)"
-a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
-    fail "level 1 did not start after the click"
-expect_equal "$(await_fall "$level1" running-b "$waiting" "$a" "${level1_boxes[@]}")" "3 of 3" \
-    "boxes falling after the click"
+play_level1
+start_level1
 
 step "with no more clicks the loss box comes"
 loss=$(window Tilefall 60000)
@@ -49,3 +39,28 @@ mapfile -t tops < <(title_picture_tops "$again" "$menu")
 echo "title pictures at ${tops[*]}"
 pictures_fresh "${tops[@]}" || fail "the title pictures are not back at the top: ${tops[*]}"
 expect_no_window "$level1_caption"
+
+step "played again, clicks past 30 never win; 32768 of them overflow the score"
+# The robot clicks the boxes in turn where each waits and where a click puts it (the top of its
+# column), low on it, so that each stays under the pointer for some ticks. The first click starts
+# the level, 29 more score 29, and two more reach the game while it is stopped: no tick sees 30.
+play_level1
+points=()
+for box in "${level1_boxes[@]}"; do
+    IFS=, read -r x _ width height <<<"${box%@*}"
+    points+=("$(((x + ${box#*@} + width) / 2)),$((height - 4))")
+done
+hammer() { robot hammer "$level1" "$1" "$(limit_ms 90000)" "${points[@]}" || true; }
+hammer 30 >/dev/null
+kill -STOP "$game_pid"
+hammer 2 >/dev/null
+kill -CONT "$game_pid"
+read -r ending clicks < <(hammer 33000)
+echo "robot: $ending after $((clicks += 32)) clicks"
+# The game may still be taking the last clicks when the robot has sent them all.
+[ "$clicks" -gt 32768 ] || fail "the robot stopped ($ending) after $clicks clicks, too few to overflow"
+error=$(window Cratefall 60000)
+expect_no_window Tilefall
+keys "$error" Return
+expect_exit_status 1 30
+[ ! -s "$work/game.log" ] || fail "the game wrote to its output"

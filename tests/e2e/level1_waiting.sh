@@ -2,11 +2,8 @@
 # Level 1 before the first click: the window's size, the score labels, the boxes with the white
 # background showing through their see-through rims, and "Click to Start" until it is clicked.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
 open_level1
 
 read -r client_width client_height < <(echo "${design_client[Form2]}")

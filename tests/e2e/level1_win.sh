@@ -2,23 +2,12 @@
 # The robot plays level 1 with real clicks on the falling boxes and wins it: the box titled
 # "Cratefall" comes, and after Enter level 2 opens, waiting for its first click.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
 open_level1
-click "$level1" "$(px 3000),$(px 6000)"
+start_level1
 
-step "the robot clicks the boxes until a box comes"
-read -r ending clicks < <(robot play "$level1" "$waiting" "$(px 900)" 60000 "${level1_boxes[@]}") ||
-    true
-echo "robot: $ending after $clicks clicks"
-expect_equal "$ending" new-window "how the robot's game ended"
-win=$(window Cratefall)
-expect_no_window Tilefall
-keys "$win" Return
-expect_gone "$win" Cratefall
+win_level "$level1" Tilefall "${level1_boxes[@]}"
 
 step "level 2 opens in place of level 1 and waits"
 level2=$(shown "$(caption Form3)" waiting-a level_waiting "$(score_top Form3)")

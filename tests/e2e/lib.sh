@@ -1,31 +1,31 @@
-# Shared by the end-to-end tests (sourced): an X server with a window manager, the game started
-# and stopped by its pid, windows found by their captions, screenshots and checks.
+# Shared by the end-to-end tests (sourced): an X server with a window manager of the test's own,
+# the game started and stopped by its pid, windows found by their captions, screenshots and checks.
 # shellcheck shell=bash
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
 robot_bin="${CRATEFALL_E2E_ROBOT:?CRATEFALL_E2E_ROBOT names the robot; run the tests through ctest}"
-work="$(mktemp -d "${TMPDIR:-/tmp}/cratefall-e2e.XXXXXX")"
+held_dir cratefall-e2e
+work="$held"
 started_pids=()
+
+now_ms() {
+    local now="${EPOCHREALTIME/./}"
+    echo $((now / 1000))
+}
+
+# Every wait ends in time for the test to fail with its reason and stop what it started before
+# ctest would kill it, at the limit it gives the test (CRATEFALL_E2E_TIMEOUT, in seconds).
+deadline_ms=$(($(now_ms) + (${CRATEFALL_E2E_TIMEOUT:?run the tests through ctest} - 15) * 1000))
 
 step() {
     echo "--- $*"
 }
 
 fail() {
+    [ "$(now_ms)" -lt "$deadline_ms" ] || set -- "$* (at the end of the test's time)"
     echo "FAIL: $*" >&2
     exit 1
-}
-
-# Stops one process this test started: politely, then for good.
-stop_pid() {
-    local pid="$1"
-    kill "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
 }
 
 forget_pid() {
@@ -42,16 +42,26 @@ finish() {
     for ((index = ${#started_pids[@]} - 1; index >= 0; index--)); do
         stop_pid "${started_pids[index]}"
     done
+    stop_display
     if [ "$status" -eq 0 ]; then
         rm -rf "$work"
     else
         [ -f "$work/game.log" ] && sed 's/^/game: /' "$work/game.log" >&2
+        # Kept: no later run takes it for a killed run's leftovers.
+        rm -f "$work/held"
         echo "screenshots of this run are kept in $work" >&2
     fi
     exit "$status"
 }
 trap finish EXIT
 trap 'exit 130' INT TERM HUP
+
+# The test's own X server and window manager, whatever DISPLAY named, and no session bus: nothing
+# the test does reaches the desktop it was started from. (The print spooler is kept away by
+# CUPS_SERVER, which ctest sets.)
+step "starting Xvfb and openbox of our own"
+start_display
+no_desktop_session "$work"
 
 robot() {
     "$robot_bin" "$@"
@@ -62,53 +72,10 @@ px() {
     echo $((($1 + 7) / 15))
 }
 
-# first_line FILE WHAT LOG: the first line a program just started writes to FILE (a display
-# number, a bus address), once it is there; fails with the program's LOG if it never comes.
-first_line() {
-    for _ in $(seq 100); do
-        [ -s "$1" ] && break
-        sleep 0.1
-    done
-    [ -s "$1" ] || fail "$2 did not start: $(cat "$3")"
-    head -n 1 "$1"
-}
-
-window_manager_ready() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-
-# Uses the X server in DISPLAY when it answers; otherwise starts Xvfb and openbox of our own on a
-# free display, stopped with everything else when the test ends, or by the kernel when the test is
-# killed before its trap can run.
-ensure_display() {
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-        for _ in $(seq 50); do
-            window_manager_ready && return 0
-            sleep 0.1
-        done
-        fail "no window manager runs on $DISPLAY"
-    fi
-    step "starting Xvfb and openbox of our own"
-    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    started_pids+=("$!")
-    local number
-    number=$(first_line "$work/display" Xvfb "$work/xvfb.log")
-    export DISPLAY=":$number"
-    # Its own log goes to $work too, rather than the user's ~/.cache.
-    XDG_CACHE_HOME="$work" setpriv --pdeathsig TERM openbox >"$work/openbox.log" 2>&1 &
-    started_pids+=("$!")
-    for _ in $(seq 100); do
-        window_manager_ready && return 0
-        sleep 0.1
-    done
-    fail "openbox did not start: $(cat "$work/openbox.log")"
-}
-
 # start_game PROGRAM [ARGS...]: the game in the background, its pid in game_pid.
 start_game() {
     step "starting $(basename "$1") ${*:2}"
-    QT_QPA_PLATFORM=xcb "$@" >>"$work/game.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb setpriv --pdeathsig TERM "$@" >>"$work/game.log" 2>&1 &
     game_pid=$!
     started_pids+=("$game_pid")
 }
@@ -116,10 +83,9 @@ start_game() {
 # Waits up to SECONDS for the game to end; its exit status in game_status. Not in a subshell:
 # only this shell can wait for its child.
 wait_game_end() {
-    local tenths=$(($1 * 10))
-    while kill -0 "$game_pid" 2>/dev/null && [ "$tenths" -gt 0 ]; do
+    local until=$(($(now_ms) + $(limit_ms $(($1 * 1000)))))
+    while kill -0 "$game_pid" 2>/dev/null && [ "$(now_ms)" -lt "$until" ]; do
         sleep 0.1
-        tenths=$((tenths - 1))
     done
     kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after $1 s"
     game_status=0
@@ -136,6 +102,13 @@ expect_exit_status() {
 # loaded machine may be several times slower. The limits only end a wait that would never end.
 wait_limit_ms=30000
 
+# limit_ms [MS]: how long a wait may last: MS (wait_limit_ms unless given), or less when the
+# test's own time runs out sooner.
+limit_ms() {
+    local most="${1:-$wait_limit_ms}" left=$((deadline_ms - $(now_ms)))
+    echo $((left < 0 ? 0 : left < most ? left : most))
+}
+
 # Why a wait failed, when the reason is that the game is no longer there.
 game_gone() {
     if [ -n "${game_pid:-}" ] && ! kill -0 "$game_pid" 2>/dev/null; then
@@ -143,9 +116,20 @@ game_gone() {
     fi
 }
 
+# until_within WHY COMMAND...: runs the command until it succeeds; fails saying why after the
+# wait limit.
+until_within() {
+    local deadline
+    deadline=$(($(now_ms) + $(limit_ms)))
+    until "${@:2}"; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "$1$(game_gone)"
+        sleep 0.1
+    done
+}
+
 # window CAPTION [TIMEOUT_MS]: the id of the shown window with exactly this caption.
 window() {
-    robot window "$1" "${2:-$wait_limit_ms}" || fail "no window \"$1\" appeared$(game_gone)"
+    robot window "$1" "$(limit_ms "${2:-}")" || fail "no window \"$1\" appeared$(game_gone)"
 }
 
 expect_no_window() {
@@ -155,12 +139,12 @@ expect_no_window() {
 }
 
 expect_gone() {
-    robot gone "$1" "${3:-$wait_limit_ms}" || fail "the window \"$2\" did not go away"
+    robot gone "$1" "$(limit_ms "${3:-}")" || fail "the window \"$2\" did not go away"
 }
 
 # focus WINDOW: asks for the window to be activated and waits until keys typed reach it.
 focus() {
-    robot focus "$1" "$wait_limit_ms" || fail "could not give the window $1 the focus$(game_gone)"
+    robot focus "$1" "$(limit_ms)" || fail "could not give the window $1 the focus$(game_gone)"
 }
 
 # keys WINDOW KEY...: key presses into that window, named as xdotool names them (alt+f, Return...).
@@ -187,17 +171,12 @@ image_size() {
     robot size "$1"
 }
 
-now_ms() {
-    local now="${EPOCHREALTIME/./}"
-    echo $((now / 1000))
-}
-
 # await_look WINDOW NAME CHECK [ARGS...]: screenshots of the window until CHECK FILE ARGS... holds
 # for one; prints that file. Times out (status 1) keeping the last one. CHECK may compare with the
 # look before, $previous_look (empty at first).
 await_look() {
     local window="$1" name="$2" check="$3" deadline file
-    deadline=$(($(now_ms) + wait_limit_ms))
+    deadline=$(($(now_ms) + $(limit_ms)))
     previous_look=""
     while :; do
         file="$work/$name.png"
@@ -217,11 +196,11 @@ await_look() {
 # sought anew at every look: a window that goes before it was ever drawn is not the one meant.
 shown() {
     local caption="$1" name="$2" check="$3" deadline id file
-    deadline=$(($(now_ms) + wait_limit_ms))
+    deadline=$(($(now_ms) + $(limit_ms)))
     previous_look=""
     while :; do
         file="$work/$name.png"
-        if id=$(robot window "$caption" "$wait_limit_ms") && robot shot "$id" "$file"; then
+        if id=$(robot window "$caption" $((deadline - $(now_ms)))) && robot shot "$id" "$file"; then
             if "$check" "$file" "${@:4}"; then
                 echo "$id"
                 return 0

@@ -2,13 +2,9 @@
 # The title's menu, used as a player uses it: the keyboard shortcuts and access keys, and the
 # mouse on the menu bar.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" title title_drawn)
+start_title
 
 step "Ctrl+D shows how to play; Enter closes it"
 keys "$title" ctrl+d
@@ -26,7 +22,7 @@ menu=$(title_menu_height "$bar" "$height")
 mapfile -t titles < <(robot ink "$bar" "0,0,$title_client_width,$((menu - 1))" columns 4)
 expect_equal "${#titles[@]}" 2 "menu titles on the bar (File, Help)"
 click "$title" "${titles[1]},$((menu / 2))"
-popup=$(robot popup "$wait_limit_ms") || fail "the Help menu did not drop down"
+popup=$(robot popup "$(limit_ms)") || fail "the Help menu did not drop down"
 items=$(await_look "$popup" help-menu menu_drawn) || fail "the Help menu was never drawn"
 read -r popup_width popup_height < <(image_size "$items")
 # Inside the menu's frame, each item is a run of rows with text.
@@ -47,8 +43,7 @@ stop_pid "$game_pid"
 forget_pid "$game_pid"
 
 step "Ctrl+F4 ends the program with status 0"
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" title-again title_drawn)
+start_title title-again
 keys "$title" ctrl+F4
 expect_exit_status 0 30
 expect_no_window "$title_caption"

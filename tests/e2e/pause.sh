@@ -2,13 +2,10 @@
 # P (or p) on a running level opens the pause box titled "Cratefall"; while it is open the boxes
 # stand still, and after Enter they fall again.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
 open_level1
-click "$level1" "$(px 3000),$(px 6000)"
+start_level1
 
 for key in p P; do
     step "$key pauses"

@@ -1,6 +1,7 @@
 # What the end-to-end tests know of the game's screens (from the layouts, in twips turned into
-# pixels) and the ways to reach them. Sourced after lib.sh.
+# pixels) and the ways to reach them, with lib.sh. Sourced by every test.
 # shellcheck shell=bash
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # The screens' geometry comes from the game's own tables, through the test entry's layout dump.
 declare -A design_caption design_client design_control design_fall
@@ -170,18 +171,53 @@ pictures_fresh() {
 # open_menu WINDOW KEYS: opens a menu from the keyboard and waits for it to drop down.
 open_menu() {
     keys "$1" "$2"
-    robot popup "$wait_limit_ms" >/dev/null || fail "no menu dropped down after $2$(game_gone)"
+    robot popup "$(limit_ms)" >/dev/null || fail "no menu dropped down after $2$(game_gone)"
 }
 
-# open_level1: the shipped game, File, Play; the level window's id in level1 and, in waiting, a
-# screenshot of it drawn and waiting for its first click.
-open_level1() {
+# start_title [NAME]: the shipped game; its title window's id in title once it is drawn, the
+# screenshot that showed it in $work/NAME.png (title.png).
+start_title() {
     start_game "$CRATEFALL"
-    title=$(shown "$title_caption" title title_drawn)
+    title=$(shown "$title_caption" "${1:-title}" title_drawn)
+}
+
+# play_level1: File, Play on the title; the level window's id in level1 and, in waiting, a
+# screenshot of it drawn and waiting for its first click.
+play_level1() {
     open_menu "$title" alt+f
     robot key p
     level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
     waiting="$work/waiting.png"
+}
+
+open_level1() {
+    start_title title
+    play_level1
+}
+
+# start_level1: a click on the background of level 1, waiting, and then its boxes seen falling.
+start_level1() {
+    local running
+    click "$level1" "$(px 3000),$(px 6000)"
+    running=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
+        fail "level 1 did not start after the click"
+    expect_equal "$(await_fall "$level1" running-b "$waiting" "$running" "${level1_boxes[@]}")" \
+        "3 of 3" "boxes falling after the click"
+}
+
+# win_level WINDOW LOSS_TITLE BOX...: the robot clicks the boxes of the running level until a box
+# comes, which must be the win's ("Cratefall"), not the loss's; Enter closes it.
+win_level() {
+    local ending clicks win limit
+    step "the robot clicks the boxes until a box comes"
+    limit=$(limit_ms 60000)
+    read -r ending clicks < <(robot play "$1" "$waiting" "$(px 900)" "$limit" "${@:3}") || true
+    echo "robot: $ending after $clicks clicks"
+    expect_equal "$ending" new-window "how the robot's game ended"
+    win=$(window Cratefall)
+    expect_no_window "$2"
+    keys "$win" Return
+    expect_gone "$win" Cratefall
 }
 
 # Boxes whose top moved down between two screenshots, and boxes seen in both.

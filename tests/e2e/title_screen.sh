@@ -2,13 +2,9 @@
 # The title window as a player first sees it: its caption, a white client area of the designed
 # size below the menu bar, and three pictures falling at their own speeds.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-ensure_display
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" first title_drawn)
+start_title first
 first="$work/first.png"
 
 step "the client area: ${title_client_width} x ${title_client_height} pixels below the menu bar"

@@ -6,15 +6,9 @@
 # belongs to, whichever window is active) closed by Enter, the loss, and Ctrl+F4 ending the
 # program with status 0.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
-
-ensure_display
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 step "starting weston in the X server"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
 socket=cratefall-wayland
 # --debug offers the scene graph, where windows are found by their captions.
 setpriv --pdeathsig TERM weston --backend=x11-backend.so --width=1024 --height=768 \
@@ -55,22 +49,11 @@ scene_rect() {
 # to that Wayland window's client area.
 wl_window() {
     local deadline rect
-    deadline=$(($(now_ms) + ${2:-$wait_limit_ms}))
+    deadline=$(($(now_ms) + $(limit_ms "${2:-}")))
     while :; do
         rect=$(scene_rect "$1")
         [ -n "$rect" ] && echo "$compositor:$rect" && return 0
         [ "$(now_ms)" -lt "$deadline" ] || fail "no Wayland window \"$1\" appeared$(game_gone)"
-        sleep 0.1
-    done
-}
-
-# until_within WHY COMMAND...: runs the command until it succeeds; fails saying why after the
-# wait limit.
-until_within() {
-    local deadline
-    deadline=$(($(now_ms) + wait_limit_ms))
-    until "${@:2}"; do
-        [ "$(now_ms)" -lt "$deadline" ] || fail "$1$(game_gone)"
         sleep 0.1
     done
 }
@@ -146,11 +129,10 @@ expect_equal "$(size_of "$level1")" "$(px "$width") $(px "$height")" "level 1's 
 wl_gone "$title_caption"
 
 step "a click starts the level; a click on a box sends it up and scores"
-click "$level1" "$(px 3000),$(px 6000)"
-a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
-    fail "level 1 did not start after the click"
+start_level1
 read -r number top _ _ fate < <(robot await-box "$level1" "$waiting" "$(px 1500)" "$(px 6000)" \
-    10000 "$work/aimed" aim "${level1_boxes[@]}") || fail "never saw a box low enough to click"
+    "$(limit_ms 10000)" "$work/aimed" aim "${level1_boxes[@]}") ||
+    fail "never saw a box low enough to click"
 echo "box $number at $top, clicked: $fate"
 expect_equal "$fate" answered "what became of the click on box $number"
 read -r left top width height < <(twips Form2 Label1)

@@ -2,15 +2,10 @@
 # Closing windows with the window manager's close button: the program keeps running while a window
 # of it is shown and ends with status 0 when the last one is closed, a running level included.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/lib.sh"
-source "$here/screens.sh"
-
-ensure_display
+source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 step "the title and how to play: closing the title leaves the program running"
-start_game "$CRATEFALL"
-title=$(shown "$title_caption" title title_drawn)
+start_title
 keys "$title" ctrl+d
 how=$(window "How to play")
 robot close "$title"
@@ -24,11 +19,7 @@ expect_exit_status 0 30
 
 step "closing a running level ends the program with status 0"
 open_level1
-click "$level1" "$(px 3000),$(px 6000)"
-a=$(await_look "$level1" running-a all_boxes_seen "$waiting" "${level1_boxes[@]}") ||
-    fail "level 1 did not start after the click"
-expect_equal "$(await_fall "$level1" running-b "$waiting" "$a" "${level1_boxes[@]}")" "3 of 3" \
-    "boxes falling after the click"
+start_level1
 robot close "$level1"
 expect_exit_status 0 30
 expect_no_window "$level1_caption"

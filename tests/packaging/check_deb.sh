@@ -7,7 +7,9 @@ app_id="$2"
 shift 2
 package=$(echo "$output_dir"/cratefall_*.deb)
 failures=0
-scratch=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
+held_dir cratefall-deb-check
+scratch="$held"
 trap 'rm -rf "$scratch"' EXIT
 
 fail() {
@@ -16,9 +18,9 @@ fail() {
 }
 
 field_has() {
-    local field="$1" wanted="$2" value
+    local field="$1" pattern="$2" value
     value=$(dpkg-deb -f "$package" "$field")
-    grep -Eq -- "$wanted" <<<"$value" || fail "$field is '$value', wanted it to match '$wanted'"
+    grep -Eq -- "$pattern" <<<"$value" || fail "$field is '$value', wanted it to match '$pattern'"
 }
 
 # Debian tolerates warnings from lintian, never errors. Its temporary files, which it leaves

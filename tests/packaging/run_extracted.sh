@@ -7,8 +7,10 @@
 set -euo pipefail
 output_dir="$1"
 package=$(readlink -f "$(echo "$output_dir"/cratefall_*.deb)")
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
-work=$(mktemp -d)
+held_dir cratefall-deb-run
+work="$held"
 trap 'rm -rf "$work"' EXIT
 
 # --reinstall: with this version already installed there would be nothing left to resolve. Run

@@ -12,14 +12,15 @@ if [ "$1" = --wait ]; then
     shift 2
 fi
 title="Cratefall 1.0 - By Mokram"
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
-log=$(mktemp)
+held_dir cratefall-start
+scratch="$held"
+log="$scratch/game.log"
 game_pid=""
 cleanup() {
-    if [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null; then
-        wait "$game_pid" 2>/dev/null || true
-    fi
-    rm -f "$log"
+    [ -z "$game_pid" ] || stop_pid "$game_pid"
+    rm -rf "$scratch"
 }
 trap cleanup EXIT
 
@@ -39,8 +40,9 @@ if [ -z "$window" ]; then
     exit 1
 fi
 echo "title window: $window"
-timeout 10 xdotool windowactivate --sync "$window"
-timeout 10 xdotool windowfocus --sync "$window"
+timeout 10 xdotool windowactivate --sync "$window" &&
+    timeout 10 xdotool windowfocus --sync "$window" ||
+    { echo "the title window did not take the focus within 10 s" >&2; exit 1; }
 if [ -n "${CRATEFALL_E2E_ROBOT:-}" ]; then
     # The test suite's robot presses keys by their keycodes: on newer keymaps xdotool reaches F4
     # with Alt held, and Ctrl+Alt+F4 switches consoles.
@@ -52,11 +54,7 @@ else
     timeout 10 xdotool keyup ctrl+F4 2>/dev/null || true
 fi
 
-for _ in $(seq 200); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$game_pid" 2>/dev/null; then
+if ! timeout 20 tail --pid="$game_pid" -s 0.1 -f /dev/null; then
     echo "the game was still running 20 s after Ctrl+F4" >&2
     exit 1
 fi

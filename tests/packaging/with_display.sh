@@ -1,13 +1,11 @@
 #!/bin/bash
-# Runs a command on the X display the test run exported, or else on a private Xvfb with openbox
-# (windows are activated through the window manager, as on a desktop), both started here and
-# stopped by their pids when the command ends, however it ends.
+# Runs a command on an X display of its own, whatever DISPLAY named: Xvfb with openbox (windows are
+# activated through the window manager, as on a desktop), stopped by their pids when the command
+# ends, however it ends; and off the desktop's session bus.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
-if [ -n "${DISPLAY:-}" ]; then
-    exec "$@"
-fi
 trap stop_display EXIT
 start_display
+no_desktop_session "$display_dir"
 "$@"

@@ -9,8 +9,10 @@
 namespace cratefall::testing {
 namespace {
 
-constexpr int toolTimeoutMs = 60'000;
-constexpr int certificateTimeoutMs = 90'000;
+// Far beyond what the private scheduler and poppler take, and short enough that a test whose
+// spooler never answers fails with its reason inside the test's time limit.
+constexpr int toolTimeoutMs = 10'000;
+constexpr int certificateTimeoutMs = 30'000;
 
 QStringList lines(const QString& text)
 {
@@ -23,9 +25,14 @@ QString runTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(toolTimeoutMs))
-        return {};
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    if (process.waitForFinished(toolTimeoutMs) && process.exitStatus() == QProcess::NormalExit &&
+        process.exitCode() == 0)
+        return QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString reason = QStringLiteral("%1 %2 failed: %3 %4")
+                               .arg(program, arguments.join(u' '), process.errorString(),
+                                    QString::fromLocal8Bit(process.readAllStandardError()));
+    QTest::qFail(qPrintable(reason), __FILE__, __LINE__);
+    return {};
 }
 
 SpoolerProbe::SpoolerProbe()
@@ -54,8 +61,8 @@ QString SpoolerProbe::waitForCertificate(const QStringList& before) const
     QString found;
     const bool arrived = QTest::qWaitFor(
         [&] {
-            if (!pendingJobs().isEmpty())
-                return false;
+            if (!pendingJobs().isEmpty() || QTest::currentTestFailed())
+                return QTest::currentTestFailed();
             for (const QString& name : certificates()) {
                 const QFileInfo file(QDir(m_pdfDir), name);
                 if (!before.contains(name) && file.size() > 0) {

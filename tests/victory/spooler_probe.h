@@ -36,7 +36,8 @@ private:
     QString m_queue;
 };
 
-// A command's standard output; empty when it cannot run.
+// A command's standard output. When it cannot run, times out or fails, the test running fails
+// with the reason: an empty answer would read as "no jobs" and pass for one.
 QString runTool(const QString& program, const QStringList& arguments);
 
 } // namespace cratefall::testing

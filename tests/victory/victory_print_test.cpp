@@ -3,11 +3,16 @@
 
 // Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
 #include <QImage>
+#include <QLabel>
+#include <QPicture>
+#include <QPrinter>
 #include <QTest>
 
 // The game's and the test's own.
 #include "game_fixture.h"
+#include "printing/printing.h"
 #include "spooler_probe.h"
+#include "ui/runtime_error.h"
 #include "victory_driver.h"
 
 using namespace cratefall::testing;
@@ -66,12 +71,11 @@ private slots:
     void initTestCase();
     void init();
 
-    void printsTheTypedName();
-    void emptyNameIsPrintedAsNamelessLoser();
-    void blankNameIsPrintedAsTyped();
-    void enterInTheNameBoxPrints();
+    void printsTheCertificate_data();
+    void printsTheCertificate();
     void certificateShowsTheWindowAcrossTheTopOfOnePage();
 
+    void pdfWriterIsNoPrinter();
     void closeButtonPrintsNothing();
 
     void queueThatTakesNoJobsEndsWithTheErrorBox();
@@ -114,42 +118,40 @@ void VictoryPrintTest::verifyNothingPrinted()
     QCOMPARE(m_spooler.certificates(), m_filesBefore);
 }
 
-void VictoryPrintTest::printsTheTypedName()
+void VictoryPrintTest::printsTheCertificate_data()
 {
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("Ada Lovelace"));
-        victory.clickButton("Command2");
-    });
-    QVERIFY2(text.contains(QStringLiteral("Ada Lovelace")), qPrintable(text));
-    QVERIFY2(text.simplified().contains(QStringLiteral("Congratulations, you beat the game!!!")),
-             qPrintable(text));
-    QVERIFY(!text.contains(QStringLiteral("Nameless loser.")));
+    QTest::addColumn<QString>("name"); // typed into the box unless null
+    QTest::addColumn<bool>("byEnter"); // else the print button
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("absent");
+    const QString congratulations = QStringLiteral("Congratulations, you beat the game!!!");
+    QTest::newRow("typed name") << QStringLiteral("Ada Lovelace") << false
+                                << QStringList{QStringLiteral("Ada Lovelace"), congratulations}
+                                << QStringLiteral("Nameless loser.");
+    QTest::newRow("empty name, as a nameless loser")
+        << QString() << false << QStringList{QStringLiteral("Nameless loser.")} << QString();
+    QTest::newRow("blank name, as typed")
+        << QStringLiteral("   ") << false << QStringList{QStringLiteral("Type your name below")}
+        << QStringLiteral("Nameless");
+    QTest::newRow("Enter in the name box")
+        << QStringLiteral("Grace") << true << QStringList{QStringLiteral("Grace")} << QString();
 }
 
-void VictoryPrintTest::emptyNameIsPrintedAsNamelessLoser()
+void VictoryPrintTest::printsTheCertificate()
 {
+    QFETCH(QString, name);
+    QFETCH(bool, byEnter);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, absent);
     const QString text =
-        printedText([](VictoryDriver& victory) { victory.clickButton("Command2"); });
-    QVERIFY2(text.contains(QStringLiteral("Nameless loser.")), qPrintable(text));
-}
-
-void VictoryPrintTest::blankNameIsPrintedAsTyped()
-{
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("   "));
-        victory.clickButton("Command2");
-    });
-    QVERIFY2(text.contains(QStringLiteral("Type your name below")), qPrintable(text));
-    QVERIFY2(!text.contains(QStringLiteral("Nameless")), qPrintable(text));
-}
-
-void VictoryPrintTest::enterInTheNameBoxPrints()
-{
-    const QString text = printedText([](VictoryDriver& victory) {
-        victory.typeName(QStringLiteral("Grace"));
-        victory.key(Qt::Key_Return);
-    });
-    QVERIFY2(text.contains(QStringLiteral("Grace")), qPrintable(text));
+        printedText([&](VictoryDriver& victory) {
+            if (!name.isNull())
+                victory.typeName(name);
+            byEnter ? victory.key(Qt::Key_Return) : victory.clickButton("Command2");
+        }).simplified();
+    for (const QString& wanted : shown)
+        QVERIFY2(text.contains(wanted), qPrintable(text));
+    QVERIFY2(absent.isNull() || !text.contains(absent), qPrintable(text));
 }
 
 void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
@@ -169,6 +171,21 @@ void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
     QVERIFY2(qAbs(red.left() / width - printButton.left) < tolerance, "button not in place");
     QVERIFY2(qAbs(red.top() / width - printButton.top) < tolerance, "page not from the top");
     QVERIFY2(qAbs(red.width() / width - printButton.width) < tolerance, "not page-wide");
+}
+
+// A QPrinter with no printer behind it is Qt's PDF writer: a certificate written into a file, or
+// into nothing when it has none, would pass for a printed one.
+void VictoryPrintTest::pdfWriterIsNoPrinter()
+{
+    QPrinter writer;
+    writer.setOutputFormat(QPrinter::PdfFormat);
+    writer.setOutputFileName(qEnvironmentVariable("CRATEFALL_TEST_PDF_DIR") +
+                             QStringLiteral("/certificate.pdf"));
+    QLabel window(QStringLiteral("Ada Lovelace"));
+    QVERIFY_THROWS_EXCEPTION(cratefall::ui::RuntimeError, cratefall::printing::printOnePage(
+                                                              cratefall::printing::record(window),
+                                                              QStringLiteral("Cratefall"), writer));
+    verifyNothingPrinted();
 }
 
 // Esc, Enter on Close and the close box end the same way; the keys test shows none of them

@@ -12,7 +12,7 @@ struct PlayOptions {
     std::chrono::milliseconds timeout{0};
 };
 
-enum class PlayEnd { NewWindow, WindowGone, TimedOut };
+enum class PlayEnd { NewWindow, WindowGone, TimedOut, AllSent };
 
 struct PlayResult {
     PlayEnd end = PlayEnd::TimedOut;

@@ -258,16 +258,42 @@ int closeCommand(const Args& args)
     return 0;
 }
 
+// How play or hammer ended, and the clicks they sent; true when another window appeared.
+int printEnd(const PlayResult& result)
+{
+    const char* ends[] = {"new-window", "window-gone", "timed-out", "all-sent"};
+    std::printf("%s %d\n", ends[int(result.end)], result.clicks);
+    return result.end == PlayEnd::NewWindow ? 0 : 1;
+}
+
 // WINDOW WAITING_SHOT MARGIN TIMEOUT BOX...: plays until another window appears.
 int playCommand(const Args& args)
 {
     const XSession x;
     const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
     const PlayOptions options{std::stoi(arg(args, 2)), timeoutArg(args, 3)};
-    const PlayResult result = playBoxes(x, windowId(x, arg(args, 0)), finder, options);
-    const char* ends[] = {"new-window", "window-gone", "timed-out"};
-    std::printf("%s %d\n", ends[int(result.end)], result.clicks);
-    return result.end == PlayEnd::NewWindow ? 0 : 1;
+    return printEnd(playBoxes(x, windowId(x, arg(args, 0)), finder, options));
+}
+
+// WINDOW CLICKS TIMEOUT X,Y...: clicks the points in turn as fast as the server takes the clicks,
+// like a player hammering the boxes without looking, until another window appears.
+int hammerCommand(const Args& args)
+{
+    const XSession x;
+    const WindowId window = windowId(x, arg(args, 0));
+    const int clicks = std::stoi(arg(args, 1));
+    const auto deadline = Clock::now() + timeoutArg(args, 2);
+    const std::size_t points = args.size() > 3 ? args.size() - 3 : 0;
+    if (points == 0)
+        throw Misuse("no points given");
+    x.watchNewWindows();
+    int sent = 0;
+    for (; sent < clicks && Clock::now() < deadline; ++sent) {
+        if (x.newWindowMapped())
+            return printEnd({PlayEnd::NewWindow, sent});
+        x.click(window, point(args[3 + std::size_t(sent) % points]));
+    }
+    return printEnd({sent < clicks ? PlayEnd::TimedOut : PlayEnd::AllSent, sent});
 }
 
 void save(const QImage& shot, const std::string& file)
@@ -348,15 +374,12 @@ int sizeCommand(const Args& args)
 }
 
 const std::map<std::string, std::function<int(const Args&)>> commands{
-    {"window", windowCommand}, {"popup", popupCommand},
-    {"gone", goneCommand},     {"shot", shotCommand},
-    {"probe", probeCommand},   {"extent", extentCommand},
-    {"ink", inkCommand},       {"first-ink", firstInkCommand},
-    {"differ", differCommand}, {"boxes", boxesCommand},
-    {"click", clickCommand},   {"close", closeCommand},
-    {"play", playCommand},     {"await-box", awaitBoxCommand},
-    {"focus", focusCommand},   {"size", sizeCommand},
-    {"key", keyCommand},
+    {"window", windowCommand}, {"popup", popupCommand},        {"gone", goneCommand},
+    {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
+    {"ink", inkCommand},       {"first-ink", firstInkCommand}, {"differ", differCommand},
+    {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
+    {"play", playCommand},     {"hammer", hammerCommand},      {"await-box", awaitBoxCommand},
+    {"focus", focusCommand},   {"size", sizeCommand},          {"key", keyCommand},
 };
 
 } // namespace

@@ -177,18 +177,11 @@ QRect XSession::frameOver(WindowId window, WindowId other) const
 {
     // The frame is the ancestor of the window that is a child of the root.
     Window frame = other;
-    for (;;) {
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        lastErrorCode = 0;
-        if (!XQueryTree(m_display, frame, &root, &parent, &children, &count) || lastErrorCode != 0)
+    for (auto parent = parentOf(frame); parent != m_root && parent != None;
+         parent = parentOf(frame)) {
+        if (!parent)
             return {};
-        const std::unique_ptr<Window, XFreeDeleter> owned(children);
-        if (parent == root || parent == None)
-            break;
-        frame = parent;
+        frame = *parent;
     }
     XWindowAttributes attributes{};
     int x = 0;
@@ -250,8 +243,23 @@ void XSession::click(WindowId window, QPoint pixel) const
     XTranslateCoordinates(m_display, window, m_root, pixel.x(), pixel.y(), &rootX, &rootY, &child);
     XTestFakeMotionEvent(m_display, -1, rootX, rootY, CurrentTime);
     XTestFakeButtonEvent(m_display, Button1, True, CurrentTime);
+    awaitButton(true);
     XTestFakeButtonEvent(m_display, Button1, False, CurrentTime);
-    XSync(m_display, False);
+    awaitButton(false);
+}
+
+void XSession::awaitButton(bool down) const
+{
+    const auto isDown = [this] {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int state = 0;
+        XQueryPointer(m_display, m_root, &root, &child, &rootX, &rootY, &x, &y, &state);
+        return (state & Button1Mask) != 0;
+    };
+    if (!waitUntil([&] { return isDown() == down; }, std::chrono::seconds(10),
+                   std::chrono::milliseconds(0)))
+        throw std::runtime_error("the X server never took the button's press or release");
 }
 
 void XSession::key(std::string_view chord) const
@@ -286,28 +294,26 @@ void XSession::key(std::string_view chord) const
     XSync(m_display, False);
 }
 
+// Source 2 in both requests: they come from a pager or taskbar, i.e. the user.
 void XSession::requestClose(WindowId window) const
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = atom("_NET_CLOSE_WINDOW");
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = CurrentTime;
-    event.xclient.data.l[1] = 2; // the request comes from a pager or taskbar, i.e. the user
-    XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XSync(m_display, False);
+    askWindowManager(window, "_NET_CLOSE_WINDOW", CurrentTime, 2);
 }
 
 void XSession::requestActivation(WindowId window) const
 {
+    askWindowManager(window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+}
+
+void XSession::askWindowManager(WindowId window, const char* request, long first, long second) const
+{
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
+    event.xclient.message_type = atom(request);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = 2; // from a pager or taskbar, i.e. the user
-    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[0] = first;
+    event.xclient.data.l[1] = second;
     XSendEvent(m_display, m_root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(m_display, False);
 }
@@ -321,17 +327,22 @@ bool XSession::hasFocus(WindowId window) const
     while (focus != None && focus != PointerRoot && focus != m_root) {
         if (focus == window)
             return true;
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        lastErrorCode = 0;
-        if (!XQueryTree(m_display, focus, &root, &parent, &children, &count) || lastErrorCode != 0)
-            return false;
-        const std::unique_ptr<Window, XFreeDeleter> owned(children);
-        focus = parent;
+        focus = parentOf(focus).value_or(None);
     }
     return false;
+}
+
+std::optional<WindowId> XSession::parentOf(WindowId window) const
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    lastErrorCode = 0;
+    if (!XQueryTree(m_display, window, &root, &parent, &children, &count) || lastErrorCode != 0)
+        return std::nullopt;
+    const std::unique_ptr<Window, XFreeDeleter> owned(children);
+    return parent;
 }
 
 void XSession::watchNewWindows() const

@@ -45,7 +45,9 @@ public:
     // window, in the window's pixels; empty when it is gone.
     QRect frameOver(WindowId window, WindowId other) const;
 
-    // A press and release of the left button at a pixel of the window.
+    // A press and release of the left button at a pixel of the window. The server may hold
+    // XTEST's button events back, and then deliver them where a motion sent later has moved the
+    // pointer, or not at all: each is waited for until the pointer's button state shows it taken.
     void click(WindowId window, QPoint pixel) const;
     // Presses the keys of a chord ("ctrl+F4", "alt+f", "P", "Return") one after the other and
     // releases them in reverse, each by the key that carries its symbol unshifted. (xdotool may
@@ -70,6 +72,10 @@ private:
     std::string caption(WindowId window) const;
     QImage grabWhole(WindowId window) const;
     bool hasWindowType(WindowId window, const char* typeName) const;
+    void awaitButton(bool down) const;
+    void askWindowManager(WindowId window, const char* request, long first, long second) const;
+    // Nothing when the window is gone.
+    std::optional<WindowId> parentOf(WindowId window) const;
 
     _XDisplay* m_display;
     WindowId m_root;
