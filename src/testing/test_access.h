@@ -69,3 +69,11 @@ inline const levels::Level* levelOnScreen(std::string_view screen)
 }
 
 } // namespace cratefall::testing
+
+// Found by Qt Test beside the type, so a failed comparison of game integers prints their values.
+namespace cratefall::ui {
+inline char* toString(const GameInt& value)
+{
+    return qstrdup(QByteArray::number(value.value()).constData());
+}
+} // namespace cratefall::ui

@@ -78,20 +78,6 @@ private slots:
         QCOMPARE(title.control("Image3").Top(), 100.0);
     }
 
-    void twoPicturesAtHeightOnOneTickWrapOnSuccessiveTicks()
-    {
-        GameFixture game;
-        game.show("Form1");
-        Form1& title = game.screen<Form1>("Form1");
-        Access::titleTop(title, 1) = 6915 - 130;
-        Access::titleTop(title, 2) = 6915 - 160;
-        game.tick("Form1");
-        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
-        QCOMPARE(Access::titleTop(title, 2), GameInt(6915)); // out of sight, waiting its turn
-        game.tick("Form1");
-        QCOMPARE(Access::titleTop(title, 2), GameInt(12));
-    }
-
     void windowTallerThanTheGameIntegerNeverOverflows()
     {
         GameFixture game;
