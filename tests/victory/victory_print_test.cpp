@@ -143,12 +143,14 @@ void VictoryPrintTest::printsTheCertificate()
     QFETCH(bool, byEnter);
     QFETCH(QStringList, shown);
     QFETCH(QString, absent);
-    const QString text =
-        printedText([&](VictoryDriver& victory) {
-            if (!name.isNull())
-                victory.typeName(name);
-            byEnter ? victory.key(Qt::Key_Return) : victory.clickButton("Command2");
-        }).simplified();
+    const QString text = printedText([&](VictoryDriver& victory) {
+                             if (!name.isNull())
+                                 victory.typeName(name);
+                             if (byEnter)
+                                 victory.key(Qt::Key_Return);
+                             else
+                                 victory.clickButton("Command2");
+                         }).simplified();
     for (const QString& wanted : shown)
         QVERIFY2(text.contains(wanted), qPrintable(text));
     QVERIFY2(absent.isNull() || !text.contains(absent), qPrintable(text));
