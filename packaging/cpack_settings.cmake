@@ -29,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Boxes fall down the window, faster and fas
 to the top and score a point; let one reach the floor and the game is over.
 .
 Ten levels, each with its own window, boxes and obstacles; the score carries
-over from level to level. Beat the tenth and the game prints a winning
+over from level to level. Beat the last and the game prints a winning
 certificate with your name on the default printer.")
 
 include(CPack)

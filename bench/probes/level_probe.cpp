@@ -1,6 +1,6 @@
-// Level 10 played on a real display with its real timer: the start label is pressed, and every
-// box that would be lost on the tick after next is clicked, as a late player would, so the level
-// neither ends in a loss nor reaches its target while it is measured.
+// The last level (level 10) played on a real display with its real timer: the start label is
+// pressed, and every box that would be lost on the tick after next is clicked, as a late player
+// would, so the level neither ends in a loss nor reaches its target while it is measured.
 //   cratefall_level_probe [--seconds N]   plays for N seconds (14 by default), prints what happened
 //   cratefall_level_probe --paint-audit   also audits what each frame repaints, for ten seconds
 #include "common/frame_meter.h"
@@ -8,6 +8,7 @@
 #include "play/level_keeper.h"
 #include "play/quiet_presenter.h"
 #include "shell/game.h"
+#include "shell/screen_names.h"
 #include "ui/form_window.h"
 #include "ui/runtime.h"
 
@@ -76,10 +77,12 @@ int main(int argc, char* argv[])
     auto owned = std::make_unique<bench::QuietPresenter>();
     bench::QuietPresenter& presenter = *owned;
     runtime.setPresenter(std::move(owned));
-    runtime.dispatch([&] { runtime.form("Form11").Show(); });
-    auto& level = dynamic_cast<levels::LevelForm&>(runtime.form("Form11"));
+    // The last level, the hardest: the last entry of the table.
+    const std::string_view last = shell::screens::levels.back();
+    runtime.dispatch([&] { runtime.form(last).Show(); });
+    auto& level = dynamic_cast<levels::LevelForm&>(runtime.form(last));
     if (!level.isLoaded()) {
-        std::cerr << "level 10 did not load\n";
+        std::cerr << "the last level did not load\n";
         return 1;
     }
     Player player(runtime, level);

@@ -9,7 +9,8 @@ struct Access;
 
 namespace cratefall::levels {
 
-// Any of the ten level screens, Form2 to Form11: the level's window, its engine and its handlers.
+// Any level screen (the names are in shell/screen_names.h): the level's window, its engine and its
+// handlers.
 class LevelForm final : public ui::Form, private LevelView {
 public:
     LevelForm(ui::Runtime& runtime, const Level& level);
