@@ -73,42 +73,76 @@ stop_pid() {
     wait "$1" 2>/dev/null || true
 }
 
-# first_line FILE: the first line a program just started writes to FILE (a display number, a bus
-# address), once it is there; status 1 if it never comes.
+# first_line FILE [SECONDS]: the first whole line a program just started writes to FILE (a display
+# number, a bus address), once it is there; status 1 if it has not come within SECONDS (30).
 first_line() {
-    for _ in $(seq 100); do
-        [ -s "$1" ] && head -n 1 "$1" && return 0
-        sleep 0.1
+    local until=$((SECONDS + ${2:-30}))
+    # Whole once it ends in a newline, which $(...) takes off.
+    until grep -q . "$1" 2>/dev/null && [ -z "$(tail -c 1 "$1")" ]; do
+        [ "$SECONDS" -lt "$until" ] || return 1
+        sleep 0.05
     done
-    return 1
+    head -n 1 "$1"
+}
+
+# await_service WHAT SECONDS PID LOG COMMAND...: runs COMMAND until it succeeds, which is how the
+# service started as PID tells it is ready. Fails saying why, with the service's log, when PID has
+# ended or SECONDS have passed: a loaded machine is slow, but a wait never lasts for ever.
+await_service() {
+    local what="$1" until=$((SECONDS + $2)) pid="$3" log="$4"
+    shift 4
+    until "$@" >/dev/null 2>&1; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "$what ended before it was ready; its log:" >&2
+        elif [ "$SECONDS" -ge "$until" ]; then
+            echo "$what was not ready after $((SECONDS - until + $2)) s; its log:" >&2
+        else
+            sleep 0.05
+            continue
+        fi
+        sed 's/^/    /' "$log" >&2
+        return 1
+    done
+}
+
+# Whether the window manager has announced itself on the root window: windows mapped before that
+# are neither decorated nor activated.
+wm_announced() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
 # start_display [--no-wm]: Xvfb on a display number it picks itself (no race with other servers
-# being started at the same moment), and openbox unless told not to; exports DISPLAY. Both end
-# with the shell that started them, even when it is killed (a test at its time limit runs no trap).
-# stop_display ends both by pid. Their logs are in $display_dir.
+# being started at the same moment), and openbox unless told not to; exports DISPLAY once the
+# server answers a client and the window manager has announced itself. Both end with the shell
+# that started them, even when it is killed (a test at its time limit runs no trap). stop_display
+# ends both by pid. Their logs are in $display_dir.
 start_display() {
     held_dir cratefall-display
     display_dir="$held"
-    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    # -noreset: the server would otherwise reset each time its last client leaves, and refuse the
+    # next one while it does, as a check that looked at it and left could be.
+    setpriv --pdeathsig TERM Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         3>"$display_dir/number" >"$display_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     DISPLAY=":$(first_line "$display_dir/number")" ||
-        { echo "Xvfb did not start: $(cat "$display_dir/xvfb.log")" >&2; return 1; }
+        { echo "Xvfb gave no display number: $(cat "$display_dir/xvfb.log")" >&2; return 1; }
     export DISPLAY
+    await_service Xvfb 30 "$xvfb_pid" "$display_dir/xvfb.log" xdpyinfo || return 1
     [ "${1:-}" = --no-wm ] && return 0
     # Its log goes to this folder rather than the user's ~/.cache.
     XDG_CACHE_HOME="$display_dir" setpriv --pdeathsig TERM openbox \
         >"$display_dir/openbox.log" 2>&1 &
     openbox_pid=$!
-    # Ready once it has announced itself on the root window: windows mapped before that are
-    # neither decorated nor activated.
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
+    await_service openbox 30 "$openbox_pid" "$display_dir/openbox.log" wm_announced
+}
+
+# display_logs: what the X server and window manager wrote, for a test that failed.
+display_logs() {
+    local log
+    for log in "${display_dir:-/nonexistent}"/{xvfb,openbox}.log; do
+        [ -s "$log" ] && sed "s/^/${log##*/}: /" "$log" >&2
     done
-    echo "openbox did not start: $(cat "$display_dir/openbox.log")" >&2
-    return 1
+    return 0
 }
 
 # no_desktop_session DIR: keeps the programs this shell starts off the session bus and the runtime

@@ -42,6 +42,7 @@ finish() {
     for ((index = ${#started_pids[@]} - 1; index >= 0; index--)); do
         stop_pid "${started_pids[index]}"
     done
+    [ "$status" -eq 0 ] || display_logs
     stop_display
     if [ "$status" -eq 0 ]; then
         rm -rf "$work"

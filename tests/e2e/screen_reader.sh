@@ -20,6 +20,15 @@ export DBUS_SESSION_BUS_ADDRESS
 setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
     >"$work/atspi.log" 2>&1 &
 started_pids+=("$!")
+# Asked without activating it: a launcher started by the bus would be one this test cannot stop.
+accessibility_bus_answers() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true' &&
+        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress | grep -q 'unix:'
+}
+await_service "the accessibility bus" 30 "${started_pids[-1]}" "$work/atspi.log" \
+    accessibility_bus_answers || fail "the accessibility bus did not start"
 
 # Qt's bridge otherwise waits for a desktop setting that says a screen reader runs.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

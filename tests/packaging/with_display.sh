@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
 
-trap stop_display EXIT
+trap 'status=$?; [ "$status" -eq 0 ] || display_logs; stop_display; exit "$status"' EXIT
 start_display
 no_desktop_session "$display_dir"
 "$@"
