@@ -7,7 +7,8 @@
 #   with_cupsd.sh PROGRAM [ARGS...]
 #
 # The scheduler has one queue, the default, which turns each job into a PDF of its own in
-# CRATEFALL_TEST_PDF_DIR; its name is in CRATEFALL_TEST_QUEUE.
+# CRATEFALL_TEST_PDF_DIR; its name is in CRATEFALL_TEST_QUEUE, and the scheduler's count of the
+# sheets each job took in CRATEFALL_TEST_PAGE_LOG.
 # The program finds the scheduler through CUPS_SERVER. HOME is a fresh folder so that no personal
 # lpoptions choose another default printer.
 set -euo pipefail
@@ -121,7 +122,9 @@ if ! timeout 10 sh -c 'until lpstat -r 2>/dev/null | grep -qx "scheduler is runn
     exit 1
 fi
 CRATEFALL_TEST_PDF_DIR=$dir/out
-export CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE
+# A line for each finished job: "total N" counts its sheets, copies included.
+CRATEFALL_TEST_PAGE_LOG=$dir/log/page_log
+export CRATEFALL_TEST_PDF_DIR CRATEFALL_TEST_QUEUE CRATEFALL_TEST_PAGE_LOG
 
 status=0
 "$@" || status=$?

@@ -232,7 +232,9 @@ void Exerciser::checkFullGame()
 
 void Exerciser::note(const std::string& text)
 {
-    const std::string line = "#" + std::to_string(m_events) + " " + text;
+    // Appended piece by piece: GCC 12 warns (-Wrestrict) on a literal + std::string temporary.
+    std::string line = "#";
+    line.append(std::to_string(m_events)).append(" ").append(text);
     if (m_options.trace == Trace::On)
         std::cout << line << '\n';
     m_recent.push_back(line);

@@ -1,6 +1,6 @@
 // What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
 // text named by their captions, pictures as graphics, buttons and the name box as Qt's own, lines
-// not at all, and each window named by its caption.
+// not at all, and each window named by its caption; and the face every text is drawn in.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/screen_names.h"
@@ -9,6 +9,7 @@
 #endif
 
 #include <QAccessible>
+#include <QFontInfo>
 #include <QTest>
 
 using cratefall::testing::GameFixture;
@@ -96,6 +97,10 @@ private slots:
             QCOMPARE(accessible(widget)->role(), expectedRole(design.kind));
             if (design.kind == ControlKind::Label) // as drawn on a screen just shown
                 QCOMPARE(name(widget), qtext(design.caption));
+            // Every text is drawn in the sans-serif face that stands for the design's.
+            if (design.kind != ControlKind::Picture)
+                QVERIFY2(QFontInfo(widget->font()).family() == QStringLiteral("Liberation Sans"),
+                         qPrintable(what + " is drawn in " + QFontInfo(widget->font()).family()));
         }
         QCOMPARE(client->childCount(), exposed);
     }

@@ -131,6 +131,8 @@ void InfoScreensTest::keys_data()
         QTest::addRow("%s Enter", screen) << screen << item << Qt::Key_Return << false;
         QTest::addRow("%s keypad Enter", screen) << screen << item << Qt::Key_Enter << false;
         QTest::addRow("%s Esc", screen) << screen << item << Qt::Key_Escape << true;
+        // Space presses the button that has the focus: Close, the window's one tab stop.
+        QTest::addRow("%s Space", screen) << screen << item << Qt::Key_Space << false;
     }
 }
 
@@ -146,6 +148,8 @@ void InfoScreensTest::keys()
     chooseMenu(game, menuItem);
     const std::string name = screen.toStdString();
     QVERIFY(QTest::qWaitForWindowActive(game.form(name).window()));
+    // Opened with the focus frame on Close.
+    QCOMPARE(QApplication::focusWidget(), game.form(name).control("Command1").widget());
     ::key(game, name, key);
     QCOMPARE(game.runtime().isLoaded(name), staysOpen);
     // The title screen is still there, so closing this one does not end the program.

@@ -1,8 +1,10 @@
 #include "spooler_probe.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,7 +39,8 @@ QString runTool(const QString& program, const QStringList& arguments)
 
 SpoolerProbe::SpoolerProbe()
     : m_pdfDir(qEnvironmentVariable("CRATEFALL_TEST_PDF_DIR")),
-      m_queue(qEnvironmentVariable("CRATEFALL_TEST_QUEUE"))
+      m_queue(qEnvironmentVariable("CRATEFALL_TEST_QUEUE")),
+      m_pageLog(qEnvironmentVariable("CRATEFALL_TEST_PAGE_LOG"))
 {}
 
 QStringList SpoolerProbe::allJobs() const
@@ -54,6 +57,20 @@ QStringList SpoolerProbe::pendingJobs() const
 QStringList SpoolerProbe::certificates() const
 {
     return QDir(m_pdfDir).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+QList<int> SpoolerProbe::sheetTotals() const
+{
+    QFile log(m_pageLog);
+    if (!log.open(QIODevice::ReadOnly)) // no job has finished yet
+        return {};
+    // "QUEUE USER JOB [DATE] total SHEETS ..."
+    static const QRegularExpression total(QStringLiteral(R"(\] total (\d+) )"));
+    QList<int> totals;
+    for (const QString& line : lines(QString::fromUtf8(log.readAll())))
+        if (const auto match = total.match(line); match.hasMatch())
+            totals.append(match.captured(1).toInt());
+    return totals;
 }
 
 QString SpoolerProbe::waitForCertificate(const QStringList& before) const

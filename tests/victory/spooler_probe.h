@@ -13,13 +13,18 @@ class SpoolerProbe {
 public:
     SpoolerProbe();
 
-    bool usable() const { return !m_pdfDir.isEmpty() && !m_queue.isEmpty(); }
+    bool usable() const
+    {
+        return !m_pdfDir.isEmpty() && !m_queue.isEmpty() && !m_pageLog.isEmpty();
+    }
     QString queue() const { return m_queue; }
 
     // Every job the scheduler has seen, finished ones included.
     QStringList allJobs() const;
     QStringList pendingJobs() const;
     QStringList certificates() const;
+    // The sheets the scheduler counted for each finished job, copies included, oldest first.
+    QList<int> sheetTotals() const;
     // Waits for the queue to drain and the new PDF to arrive; returns it, or an empty string if
     // none arrived.
     QString waitForCertificate(const QStringList& before) const;
@@ -34,6 +39,7 @@ public:
 private:
     QString m_pdfDir;
     QString m_queue;
+    QString m_pageLog;
 };
 
 // A command's standard output. When it cannot run, times out or fails, the test running fails

@@ -19,10 +19,15 @@ using namespace cratefall::testing;
 
 namespace {
 
-constexpr int rasterDpi = 40;
+// One pixel of the page read back is one point.
+constexpr int rasterDpi = 72;
 
-// Where the red print button sits in the window, as fractions of the client width (the page is
-// scaled to the width, so these are fractions of the page width too).
+// The test queue's paper, A4, less the margins its printer cannot print in, in points
+// (tests/cups/pdf_folder.ppd): the certificate is laid out in what is left.
+constexpr QRectF printable(18, 36, 595 - 2 * 18, 842 - 2 * 36);
+
+// Where the red print button sits in the window, as fractions of the client width (the
+// certificate is scaled to the printable width, so these are fractions of that width too).
 struct Extent {
     double left;
     double top;
@@ -61,6 +66,7 @@ private:
     SpoolerProbe m_spooler;
     QStringList m_jobsBefore;
     QStringList m_filesBefore;
+    qsizetype m_sheetsBefore = 0;
 
     // Prints through the given action and returns the certificate's text; checks that exactly one
     // job ran and the game ended normally with no box.
@@ -73,7 +79,7 @@ private slots:
 
     void printsTheCertificate_data();
     void printsTheCertificate();
-    void certificateShowsTheWindowAcrossTheTopOfOnePage();
+    void certificateShowsTheWindowAcrossThePrintableAreaOfOnePage();
 
     void pdfWriterIsNoPrinter();
     void closeButtonPrintsNothing();
@@ -90,6 +96,7 @@ void VictoryPrintTest::init()
 {
     m_jobsBefore = m_spooler.allJobs();
     m_filesBefore = m_spooler.certificates();
+    m_sheetsBefore = m_spooler.sheetTotals().size();
 }
 
 QString VictoryPrintTest::printedText(const std::function<void(VictoryDriver&)>& print,
@@ -107,6 +114,13 @@ QString VictoryPrintTest::printedText(const std::function<void(VictoryDriver&)>&
     const QString file = m_spooler.waitForCertificate(m_filesBefore);
     if (m_spooler.allJobs().size() != m_jobsBefore.size() + 1)
         return QStringLiteral("<not exactly one job>");
+    // One page, one copy: the scheduler counts the job's sheets once it is done with it.
+    QList<int> sheets;
+    if (!QTest::qWaitFor(
+            [&] { return (sheets = m_spooler.sheetTotals()).size() > m_sheetsBefore; }))
+        return QStringLiteral("<the scheduler counted no sheets>");
+    if (sheets.size() != m_sheetsBefore + 1 || sheets.last() != 1)
+        return QStringLiteral("<not one sheet: the scheduler counted %1>").arg(sheets.last());
     if (pdf)
         *pdf = file;
     return file.isEmpty() ? QStringLiteral("<no certificate>") : SpoolerProbe::pdfText(file);
@@ -156,7 +170,7 @@ void VictoryPrintTest::printsTheCertificate()
     QVERIFY2(absent.isNull() || !text.contains(absent), qPrintable(text));
 }
 
-void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
+void VictoryPrintTest::certificateShowsTheWindowAcrossThePrintableAreaOfOnePage()
 {
     QString pdf;
     printedText([](VictoryDriver& victory) { victory.clickButton("Command2"); }, &pdf);
@@ -164,15 +178,25 @@ void VictoryPrintTest::certificateShowsTheWindowAcrossTheTopOfOnePage()
     const QList<QImage> pages = SpoolerProbe::pdfPages(pdf, rasterDpi);
     QCOMPARE(pages.size(), 1);
 
-    const QImage& page = pages.front();
-    const QRect red = redArea(page);
+    const QRect red = redArea(pages.front());
     QVERIFY2(!red.isEmpty(), "the red print button is missing from the page");
-    // Scaled to the page width and drawn from the top: the button lands where the window has it.
-    const double width = page.width();
-    constexpr double tolerance = 0.02;
-    QVERIFY2(qAbs(red.left() / width - printButton.left) < tolerance, "button not in place");
-    QVERIFY2(qAbs(red.top() / width - printButton.top) < tolerance, "page not from the top");
-    QVERIFY2(qAbs(red.width() / width - printButton.width) < tolerance, "not page-wide");
+    // Scaled to the printable width and drawn from the printable top: the button lands where the
+    // window has it, and no edge of the window falls into the margins.
+    const double width = printable.width();
+    const QRectF expected(printable.left() + printButton.left * width,
+                          printable.top() + printButton.top * width, printButton.width * width,
+                          red.height());
+    const auto near = [](double found, double wanted) { return qAbs(found - wanted) <= 2; };
+    const QString where = QStringLiteral("the button is at %1,%2 %3 wide, not at %4,%5 %6 wide")
+                              .arg(red.left())
+                              .arg(red.top())
+                              .arg(red.width())
+                              .arg(expected.left())
+                              .arg(expected.top())
+                              .arg(expected.width());
+    QVERIFY2(near(red.left(), expected.left()) && near(red.top(), expected.top()) &&
+                 near(red.width(), expected.width()),
+             qPrintable(where));
 }
 
 // A QPrinter with no printer behind it is Qt's PDF writer: a certificate written into a file, or
