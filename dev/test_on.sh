@@ -14,23 +14,27 @@
 #      with Ctrl+F4;
 #   3. on another, clones HEAD into player's home and runs `bash dev/test.sh` as player, who gets
 #      root through sudo for apt-get only;
-#   4. installs the package that run built, as the README tells a player, starts it and leaves.
+#   4. with --loaded N, runs that build's suite N times more beside a busy process on every core
+#      (dev/test_loaded.sh);
+#   5. installs the package that run built, as the README tells a player, starts it and leaves.
 # Root is needed for debootstrap, mount and chroot only: run it as root or with sudo (it asks for
 # sudo itself). Every mount lives in a mount namespace of its own and every process in a PID
 # namespace of its own, so both go when the script ends, however it ends.
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 RELEASE [--deb PACKAGE]" >&2
+    echo "usage: $0 RELEASE [--deb PACKAGE] [--loaded RUNS]" >&2
     exit 2
 }
 [ $# -ge 1 ] || usage
 release="$1"
 shift
 foreign_deb=""
+loaded_runs=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --deb) [ $# -ge 2 ] || usage; foreign_deb="$(readlink -f "$2")"; shift 2 ;;
+    --loaded) [ $# -ge 2 ] && [ "$2" -ge 0 ] 2>/dev/null || usage; loaded_runs="$2"; shift 2 ;;
     *) usage ;;
     esac
 done
@@ -39,7 +43,7 @@ done
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ "$(id -u)" -ne 0 ]; then
     exec sudo --preserve-env=CRATEFALL_ROOTS,CRATEFALL_MIRROR bash "$0" "$release" \
-        ${foreign_deb:+--deb "$foreign_deb"}
+        ${foreign_deb:+--deb "$foreign_deb"} --loaded "$loaded_runs"
 fi
 
 cache="${CRATEFALL_ROOTS:-/var/cache/cratefall-test-on}"
@@ -94,7 +98,8 @@ git clone --quiet --no-hardlinks "$repo_root" "$run_dir/clone"
 
 # The rest runs in new mount and PID namespaces: the kernel unmounts and kills everything in them
 # when their first process ends, which --kill-child ties to unshare, and unshare to this shell.
-setpriv --pdeathsig KILL unshare --mount --pid --fork --kill-child --propagation private \
+CRATEFALL_LOADED_RUNS=$loaded_runs setpriv --pdeathsig KILL \
+    unshare --mount --pid --fork --kill-child --propagation private \
     bash "$repo_root/dev/test_on_inside.sh" "$base" "$run_dir" ${foreign_deb:+"${foreign_deb##*/}"} &
 inside=$!
 trap 'kill -KILL "$inside" 2>/dev/null; exit 130' INT TERM HUP

@@ -102,6 +102,13 @@ clone_into /home/player player
 (unset DISPLAY QT_QPA_PLATFORM && in_root_as player bash -c 'cd ~/cratefall && bash dev/test.sh')
 step_done
 
+if [ "${CRATEFALL_LOADED_RUNS:-0}" -gt 0 ]; then
+    step "that build's suite $CRATEFALL_LOADED_RUNS times beside a busy process on every core"
+    (unset DISPLAY QT_QPA_PLATFORM &&
+        in_root_as player bash -c "cd ~/cratefall && bash dev/test_loaded.sh $CRATEFALL_LOADED_RUNS")
+    step_done
+fi
+
 step "the package that run built, installed there as the README says"
 in_root_as player bash -c 'cd ~/cratefall/build/packaging/deb &&
     sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./cratefall_*.deb'
