@@ -32,4 +32,18 @@ struct FollowedClick {
 FollowedClick followClick(const XSession& session, WindowId window, const BoxFinder& finder,
                           ClickWatch& watch, std::chrono::milliseconds timeout);
 
+// Two looks of a running level: the first to find every box, and the last, which found every box
+// lower than the first did, or the one the time ran out on.
+struct Fall {
+    QImage from;
+    QImage to;
+    int moved = 0; // boxes seen lower in `to` than in `from`
+    int seen = 0;  // boxes seen in both
+};
+
+// Looks as fast as it can, in one process, so that a loaded machine's slow start of a program
+// for each look cannot let the level run on to its loss between them.
+Fall awaitFall(const XSession& session, WindowId window, const BoxFinder& finder,
+               std::chrono::milliseconds timeout);
+
 } // namespace cratefall::e2e

@@ -342,6 +342,26 @@ int awaitBoxCommand(const Args& args)
     return 0;
 }
 
+// WINDOW WAITING_SHOT TIMEOUT SHOTS BOX...: looks until it finds every box, then until it finds
+// every one lower down; prints "MOVED of SEEN" for its last look (or that no look found them all),
+// saved as SHOTS-to.png beside the first as SHOTS-from.png.
+int fallCommand(const Args& args)
+{
+    const XSession x;
+    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
+    const Fall fall = awaitFall(x, windowId(x, arg(args, 0)), finder, timeoutArg(args, 2));
+    const std::string& shots = arg(args, 3);
+    if (!fall.from.isNull())
+        save(fall.from, shots + "-from.png");
+    if (!fall.to.isNull())
+        save(fall.to, shots + "-to.png");
+    if (fall.from.isNull())
+        std::printf("no look found every box in its column\n");
+    else
+        std::printf("%d of %d\n", fall.moved, fall.seen);
+    return 0;
+}
+
 // WINDOW TIMEOUT: asks for the window to be activated and waits until keys typed reach it.
 int focusCommand(const Args& args)
 {
@@ -380,6 +400,7 @@ const std::map<std::string, std::function<int(const Args&)>> commands{
     {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
     {"play", playCommand},     {"hammer", hammerCommand},      {"await-box", awaitBoxCommand},
     {"focus", focusCommand},   {"size", sizeCommand},          {"key", keyCommand},
+    {"fall", fallCommand},
 };
 
 } // namespace
