@@ -5,9 +5,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 open_level1
-start_level1
-
-win_level "$level1" Tilefall "${level1_boxes[@]}"
+step "the robot starts level 1 and clicks its boxes until a box comes"
+play_command "$level1" "${level1_boxes[@]}"
+start_level1 "${play[@]}"
+won_level Tilefall "${started[0]:-}"
 
 step "level 2 opens in place of level 1 and waits"
 level2=$(shown "$(caption Form3)" waiting-a level_waiting "$(score_top Form3)")

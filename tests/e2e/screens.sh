@@ -195,24 +195,34 @@ open_level1() {
     play_level1
 }
 
-# start_level1: a click on the background of level 1, waiting, and then its boxes seen falling.
+# start_level1 [COMMAND ARGS...]: a click on the background of level 1, waiting, and then its
+# boxes seen falling. A robot command given runs straight after, in the same run of the robot,
+# while the level runs on; the lines it printed are in the array started.
 start_level1() {
+    local told more=()
+    [ $# -eq 0 ] || more=(-- "$@")
     click "$level1" "$(px 3000),$(px 6000)"
-    expect_equal "$(await_fall "$level1" running "$waiting" "${level1_boxes[@]}")" \
-        "3 of 3" "boxes falling after the click"
+    mapfile -t told < <(robot chain fall "$level1" "$waiting" "$(limit_ms)" "$work/running" \
+        "${level1_boxes[@]}" "${more[@]}")
+    expect_equal "${told[0]:-}" "3 of 3" "boxes falling after the click"
+    started=("${told[@]:1}")
 }
 
-# win_level WINDOW LOSS_TITLE BOX...: the robot clicks the boxes of the running level until a box
-# comes, which must be the win's ("Cratefall"), not the loss's; Enter closes it.
-win_level() {
-    local ending clicks win limit
-    step "the robot clicks the boxes until a box comes"
-    limit=$(limit_ms 60000)
-    read -r ending clicks < <(robot play "$1" "$waiting" "$(px 900)" "$limit" "${@:3}") || true
-    echo "robot: $ending after $clicks clicks"
+# play_command WINDOW BOX...: sets play to the robot command that clicks the boxes of the running
+# level until a box comes; won_level judges what it printed.
+play_command() {
+    play=(play "$1" "$waiting" "$(px 900)" "$(limit_ms 60000)" "${@:2}")
+}
+
+# won_level LOSS_TITLE PLAYED: the robot's play (it printed PLAYED) ended with a box, the win's
+# ("Cratefall") and not the loss's; Enter closes it.
+won_level() {
+    local ending clicks win
+    read -r ending clicks <<<"$2"
+    echo "robot: ${ending:-nothing} after ${clicks:-no} clicks"
     expect_equal "$ending" new-window "how the robot's game ended"
     win=$(window Cratefall)
-    expect_no_window "$2"
+    expect_no_window "$1"
     keys "$win" Return
     expect_gone "$win" Cratefall
 }

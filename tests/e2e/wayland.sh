@@ -129,10 +129,10 @@ expect_equal "$(size_of "$level1")" "$(px "$width") $(px "$height")" "level 1's 
 wl_gone "$title_caption"
 
 step "a click starts the level; a click on a box sends it up and scores"
-start_level1
-read -r number top _ _ fate < <(robot await-box "$level1" "$waiting" "$(px 1500)" "$(px 6000)" \
-    "$(limit_ms 10000)" "$work/aimed" aim "${level1_boxes[@]}") ||
-    fail "never saw a box low enough to click"
+start_level1 await-box "$level1" "$waiting" "$(px 1500)" "$(px 6000)" "$(limit_ms 10000)" \
+    "$work/aimed" aim "${level1_boxes[@]}"
+[ "${#started[@]}" -ge 1 ] || fail "never saw a box low enough to click"
+read -r number top _ _ fate <<<"${started[0]}"
 echo "box $number at $top, clicked: $fate"
 expect_equal "$fate" answered "what became of the click on box $number"
 read -r left top width height < <(twips Form2 Label1)

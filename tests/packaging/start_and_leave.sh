@@ -27,10 +27,11 @@ trap cleanup EXIT
 "$@" >"$log" 2>&1 &
 game_pid=$!
 window=""
-for _ in $(seq $((wait_limit * 2))); do
+until=$((SECONDS + wait_limit))
+while [ "$SECONDS" -lt "$until" ]; do
     window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
     [ -n "$window" ] || ! kill -0 "$game_pid" 2>/dev/null && break
-    sleep 0.5
+    sleep 0.2
 done
 if [ -z "$window" ]; then
     kill -0 "$game_pid" 2>/dev/null && echo "the title window did not appear within $wait_limit s" >&2 ||

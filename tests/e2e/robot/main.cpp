@@ -393,6 +393,8 @@ int sizeCommand(const Args& args)
     return 0;
 }
 
+int chainCommand(const Args& args);
+
 const std::map<std::string, std::function<int(const Args&)>> commands{
     {"window", windowCommand}, {"popup", popupCommand},        {"gone", goneCommand},
     {"shot", shotCommand},     {"probe", probeCommand},        {"extent", extentCommand},
@@ -400,8 +402,30 @@ const std::map<std::string, std::function<int(const Args&)>> commands{
     {"boxes", boxesCommand},   {"click", clickCommand},        {"close", closeCommand},
     {"play", playCommand},     {"hammer", hammerCommand},      {"await-box", awaitBoxCommand},
     {"focus", focusCommand},   {"size", sizeCommand},          {"key", keyCommand},
-    {"fall", fallCommand},
+    {"fall", fallCommand},     {"chain", chainCommand},
 };
+
+// COMMAND ARGS... [-- COMMAND ARGS...]...: the commands one after the other in this one run, so
+// that no start of a program, slow on a loaded machine, comes between them while a level runs
+// on. Stops at the first that does not succeed; what each printed tells how far it came.
+int chainCommand(const Args& args)
+{
+    Args one;
+    for (std::size_t i = 0; i <= args.size(); ++i) {
+        if (i < args.size() && args[i] != "--") {
+            one.push_back(args[i]);
+            continue;
+        }
+        if (one.empty() || one.front() == "chain" || !commands.contains(one.front()))
+            throw Misuse("not a command to chain: " + (one.empty() ? "nothing" : one.front()));
+        const int status = commands.at(one.front())(Args(one.begin() + 1, one.end()));
+        std::fflush(stdout);
+        if (status != 0)
+            return status;
+        one.clear();
+    }
+    return 0;
+}
 
 } // namespace
 
