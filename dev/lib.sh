@@ -108,7 +108,7 @@ await_service() {
 # Whether the window manager has announced itself on the root window: windows mapped before that
 # are neither decorated nor activated.
 wm_announced() {
-    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+    [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK)" == *'window id'* ]]
 }
 
 # start_display [--no-wm]: Xvfb on a display number it picks itself (no race with other servers

@@ -15,7 +15,9 @@
 namespace cratefall::ui {
 
 Form::Form(Runtime& runtime, FormDesign design)
-    : m_runtime(runtime), m_design(design), m_timer(runtime, this, [this] { Timer1_Timer(); })
+    : m_runtime(runtime), m_design(design),
+      m_timer(
+          runtime, this, [this] { Timer1_Timer(); }, runtime.newClock())
 {
     m_timer.Interval(m_design.timer.interval);
 }

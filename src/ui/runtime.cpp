@@ -159,6 +159,16 @@ void Runtime::setExitHandler(ExitHandler handler)
     m_exit = std::move(handler);
 }
 
+void Runtime::setClockMaker(ClockMaker maker)
+{
+    m_clockMaker = std::move(maker);
+}
+
+std::unique_ptr<TimerClock> Runtime::newClock() const
+{
+    return m_clockMaker ? m_clockMaker() : systemClock();
+}
+
 void Runtime::addTimer(FormTimer* timer)
 {
     m_timers.push_back(timer);

@@ -20,6 +20,7 @@ namespace cratefall::ui {
 
 class Form;
 class FormTimer;
+class TimerClock;
 
 // The forms runtime: owns every screen, runs every handler, and decides when the program ends.
 // One thread; handlers run one at a time through dispatch().
@@ -59,6 +60,12 @@ public:
     void setPresenter(std::unique_ptr<MessageBoxPresenter> presenter);
     void setExitHandler(ExitHandler handler);
 
+    // Where the timer of each screen made from now on reads the time and waits: the system's
+    // clock, unless a test raises the ticks itself.
+    using ClockMaker = std::function<std::unique_ptr<TimerClock>()>;
+    void setClockMaker(ClockMaker maker);
+    std::unique_ptr<TimerClock> newClock() const;
+
     // Timers register themselves so a message box can hold them all.
     void addTimer(FormTimer* timer);
     void removeTimer(FormTimer* timer);
@@ -79,6 +86,7 @@ private:
     std::vector<FormTimer*> m_timers;
     std::unique_ptr<MessageBoxPresenter> m_presenter;
     ExitHandler m_exit;
+    ClockMaker m_clockMaker;
     int m_depth = 0;
     // The screen whose handler runs outermost.
     const Form* m_screen = nullptr;

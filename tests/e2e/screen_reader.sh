@@ -22,10 +22,10 @@ setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
 started_pids+=("$!")
 # Asked without activating it: a launcher started by the bus would be one this test cannot stop.
 accessibility_bus_answers() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus | grep -q 'boolean true' &&
-        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-            org.a11y.Bus.GetAddress | grep -q 'unix:'
+    [[ "$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus)" == *'boolean true'* ]] &&
+        [[ "$(dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress)" == *unix:* ]]
 }
 await_service "the accessibility bus" 30 "${started_pids[-1]}" "$work/atspi.log" \
     accessibility_bus_answers || fail "the accessibility bus did not start"

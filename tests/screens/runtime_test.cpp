@@ -20,7 +20,7 @@ class RuntimeTest : public QObject {
 private slots:
     void pauseHoldsEveryTickUntilTheRealBoxCloses()
     {
-        GameFixture game;
+        GameFixture game(cratefall::testing::Ticks::Real);
         game.runtime().setPresenter(std::make_unique<cratefall::ui::QtMessageBoxPresenter>());
         game.show("Form3");
         LevelForm& level = game.screen<LevelForm>("Form3");

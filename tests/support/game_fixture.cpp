@@ -1,6 +1,7 @@
 #include "game_fixture.h"
 
 #include "shell/game.h"
+#include "ui/form_timer.h"
 #include "ui/form_window.h"
 #include "ui/units.h"
 
@@ -30,6 +31,19 @@ private:
     GameFixture& m_fixture;
 };
 
+// A clock whose wake-ups never come, so no tick of a screen's timer slips in while Qt delivers a
+// press or a key, however slowly a loaded machine runs the test: the test raises each tick.
+class HandClock final : public ui::TimerClock {
+public:
+    double nowMs() const override { return 0; }
+    void wakeIn(int, std::function<void()>) override { m_pending = true; }
+    void cancel() override { m_pending = false; }
+    bool pending() const override { return m_pending; }
+
+private:
+    bool m_pending = false;
+};
+
 QtMessageHandler testLog = nullptr;
 
 // Qt's offscreen platform cannot raise a window or pass on its size hints, and says so for every
@@ -47,7 +61,7 @@ void withoutOffscreenNotices(QtMsgType type, const QMessageLogContext& context,
 
 } // namespace
 
-GameFixture::GameFixture()
+GameFixture::GameFixture(Ticks ticks)
 {
     // Put in front of QTest's own handler, which it installs as the tests start.
     static const bool filtered = [] {
@@ -58,6 +72,8 @@ GameFixture::GameFixture()
     Q_UNUSED(filtered);
     shell::prepareApplication();
     shell::registerScreens(m_runtime);
+    if (ticks == Ticks::ByHand)
+        m_runtime.setClockMaker([] { return std::make_unique<HandClock>(); });
     m_runtime.setPresenter(std::make_unique<RecordingPresenter>(*this));
     m_runtime.setExitHandler([this](int status) { exitStatus = status; });
 }

@@ -19,12 +19,15 @@ struct ShownBox {
     const QWidget* owner = nullptr;
 };
 
+// Who raises the screens' ticks: the test alone (tick()), or the timers too, by the clock.
+enum class Ticks { ByHand, Real };
+
 // The whole game on the offscreen platform, with message boxes answered at once (after an
 // optional callback that runs while the box is "open") and the end of the program recorded
 // instead of leaving the test.
 class GameFixture {
 public:
-    GameFixture();
+    explicit GameFixture(Ticks ticks = Ticks::ByHand);
     ~GameFixture();
     GameFixture(const GameFixture&) = delete;
     GameFixture& operator=(const GameFixture&) = delete;
