@@ -20,14 +20,15 @@ int rimOf(int size)
     return (size + tilePixels - 1) / tilePixels + 1;
 }
 
-constexpr int aimBelowCentre = 4;
+// Inside the box's see-through rim, above the lowest row that shows of it.
+constexpr int aimAboveBottom = 6;
 
 } // namespace
 
 QPoint aimPoint(const BoxPlace& box, const BoxSighting& sighting)
 {
     const int centre = (sighting.firstVisibleRow + sighting.lastVisibleRow) / 2;
-    const int y = std::min(centre + aimBelowCentre, sighting.lastVisibleRow);
+    const int y = std::max(centre, sighting.lastVisibleRow - aimAboveBottom);
     return {box.column + box.waiting.width() / 2, y};
 }
 

@@ -25,8 +25,9 @@ struct BoxSighting {
     int visibleRows() const { return lastVisibleRow - firstVisibleRow + 1; }
 };
 
-// Where to click a box just seen: its column's middle, a little below the middle of what shows of
-// it, as it may fall one step between the look and the click.
+// Where to click a box just seen: its column's middle, near the bottom of what shows of it. The box
+// falls on between the look and the click (several steps on a loaded machine, more through a
+// nested compositor), and its lower rows stay under the pointer longest.
 QPoint aimPoint(const BoxPlace& box, const BoxSighting& sighting);
 
 // Finds falling boxes in screenshots of a level window. Each box's look is taken from the
