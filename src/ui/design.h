@@ -26,6 +26,9 @@ enum class Weight : std::uint8_t { Regular, Bold };
 enum class ButtonRole : std::uint8_t { None, Default, Cancel };
 enum class ButtonStyle : std::uint8_t { Standard, Graphical };
 enum class Border : std::uint8_t { Fixed, Sizable, None };
+// What a window is to a screen reader. A dialog (a window of text closed by its one button) has
+// its text read out as it opens; a main window only its caption.
+enum class WindowRole : std::uint8_t { Main, Dialog };
 
 // Points of "MS Sans Serif"; 0 means the standard look of the control.
 struct FontStyle {
@@ -52,6 +55,8 @@ struct ControlDesign {
     int tabIndex = -1;
     ButtonRole role = ButtonRole::None;
     ButtonStyle style = ButtonStyle::Standard;
+    // A picture's lettering, one line a row, which a screen reader reads as the picture's name.
+    std::string_view shows = {};
 };
 
 struct MenuDesign {
@@ -70,6 +75,7 @@ struct FormDesign {
     std::string_view name = {}; // the screen's name, under which the runtime knows it
     std::string_view caption = {};
     Border border = Border::Fixed;
+    WindowRole role = WindowRole::Main;
     Colour back = Colour::face();
     int clientLeft = 0;
     int clientTop = 0;

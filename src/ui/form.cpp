@@ -2,6 +2,7 @@
 
 #include "printing/printing.h"
 #include "ui/form_window.h"
+#include "ui/qt_text.h"
 #include "ui/runtime.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
@@ -153,6 +154,12 @@ void Form::PrintForm()
     if (!ensureLoaded())
         return;
     printing::printOnePage(printing::record(*m_window->client()), m_window->windowTitle());
+}
+
+void Form::describe(std::string_view text)
+{
+    if (m_window)
+        m_window->setDescription(qtext(text));
 }
 
 double Form::Height() const

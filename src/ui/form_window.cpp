@@ -6,6 +6,7 @@
 #include "ui/units.h"
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -79,6 +80,16 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
 int FormWindow::clientHeightPixels() const
 {
     return m_client->height();
+}
+
+void FormWindow::setDescription(const QString& description)
+{
+    if (description == m_description)
+        return;
+    m_description = description;
+    // Qt 6.4's own accessible description tells no screen reader of a change: this one does.
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void FormWindow::placeAtDesignedPosition()

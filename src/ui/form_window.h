@@ -26,8 +26,12 @@ class FormWindow final : public QWidget {
 public:
     explicit FormWindow(Form& form);
 
+    Form& form() const { return m_form; }
     ClientArea* client() const { return m_client; }
     int clientHeightPixels() const;
+    // What the window tells a screen reader besides its caption (Form::describe).
+    QString description() const { return m_description; }
+    void setDescription(const QString& description);
     void placeAtDesignedPosition();
 
 protected:
@@ -43,6 +47,7 @@ private:
     Form& m_form;
     ClientArea* m_client;
     QMenuBar* m_menuBar = nullptr;
+    QString m_description;
 };
 
 } // namespace cratefall::ui

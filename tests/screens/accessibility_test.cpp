@@ -1,6 +1,7 @@
 // What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
-// text named by their captions, pictures as graphics, buttons and the name box as Qt's own, lines
-// not at all, and each window named by its caption.
+// text named by their captions, pictures as graphics named by their lettering, buttons and the
+// name box as Qt's own, lines not at all, and each window named by its caption, a frame or a
+// dialog, with what it waits for as its description.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/screen_names.h"
@@ -10,12 +11,18 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <algorithm>
+#include <ranges>
 
 using cratefall::testing::GameFixture;
 using cratefall::ui::ControlKind;
 using cratefall::ui::qtext;
+namespace screens = cratefall::shell::screens;
 
 namespace {
+
+// Pictures with words on them, by control name: what a reader names them.
+using Lettering = QMap<QString, QString>;
 
 QAccessibleInterface* accessible(QObject* object)
 {
@@ -66,21 +73,39 @@ private slots:
     void everyScreenReadsAsItIsDrawn_data()
     {
         QTest::addColumn<QString>("screen");
-        for (const std::string_view screen : cratefall::shell::screens::all)
-            QTest::newRow(std::string(screen).c_str()) << qtext(screen);
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<Lettering>("lettering");
+        const auto isLevel = [](std::string_view screen) {
+            return std::ranges::find(screens::levels, screen) != screens::levels.end();
+        };
+        for (const std::string_view screen : screens::all) {
+            const bool dialog = screen == screens::howToPlay || screen == screens::about;
+            Lettering lettering;
+            if (screen == screens::about)
+                lettering = {{"Image6", "About Mokram"},
+                             {"Image7", "Cratefall, cratefall@example.org, 2026"}};
+            QTest::newRow(std::string(screen).c_str())
+                << qtext(screen) << (dialog ? QAccessible::Dialog : QAccessible::Window)
+                << (isLevel(screen) ? QStringLiteral("Click to Start") : QString()) << lettering;
+        }
     }
 
     void everyScreenReadsAsItIsDrawn()
     {
         QFETCH(QString, screen);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, description);
+        QFETCH(Lettering, lettering);
         GameFixture game;
         const std::string screenName = screen.toStdString();
         game.show(screenName);
         cratefall::ui::Form& form = game.form(screenName);
 
         QAccessibleInterface* window = accessible(form.window());
-        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->role(), role);
         QCOMPARE(window->text(QAccessible::Name), qtext(form.design().caption));
+        QCOMPARE(window->text(QAccessible::Description), description);
 
         QAccessibleInterface* client = accessible(form.window()->client());
         int exposed = 0;
@@ -96,11 +121,13 @@ private slots:
             QCOMPARE(accessible(widget)->role(), expectedRole(design.kind));
             if (design.kind == ControlKind::Label) // as drawn on a screen just shown
                 QCOMPARE(name(widget), qtext(design.caption));
+            if (design.kind == ControlKind::Picture)
+                QCOMPARE(name(widget), lettering.value(qtext(design.name)));
         }
         QCOMPARE(client->childCount(), exposed);
     }
 
-    void levelReadsItsScoreAndItsBoxesCanBePressed()
+    void levelTellsItsStartReadsItsScoreAndItsBoxesCanBePressed()
     {
         GameFixture game;
         game.show("Form2");
@@ -113,11 +140,14 @@ private slots:
 
         accessible(start)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(level.Timer1().Enabled());
+        QCOMPARE(accessible(level.window())->text(QAccessible::Description), "Started");
         QCOMPARE(actions(box), QStringList{QAccessibleActionInterface::pressAction()});
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         game.tick("Form2");
         QCOMPARE(name(score), QStringLiteral("2"));
+        // The score, which changes at every hit, is there to be read, never told.
+        QCOMPARE(accessible(level.window())->text(QAccessible::Description), "Started");
     }
 };
 
