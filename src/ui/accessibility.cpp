@@ -101,6 +101,19 @@ public:
     }
 };
 
+class NoticeAccessible final : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(Notice* notice) : QAccessibleWidget(notice, QAccessible::Notification)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return static_cast<const Notice*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 QAccessibleInterface* gameInterface(const QString&, QObject* object)
 {
     if (auto* pressable = dynamic_cast<PressableWidget*>(object)) {
@@ -115,6 +128,8 @@ QAccessibleInterface* gameInterface(const QString&, QObject* object)
     }
     if (auto* window = dynamic_cast<FormWindow*>(object))
         return new WindowAccessible(window);
+    if (auto* notice = dynamic_cast<Notice*>(object))
+        return new NoticeAccessible(notice);
     return nullptr;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace cratefall::ui {
@@ -57,6 +58,8 @@ struct ControlDesign {
     ButtonStyle style = ButtonStyle::Standard;
     // A picture's lettering, one line a row, which a screen reader reads as the picture's name.
     std::string_view shows = {};
+    // A text box's label on the screen, whose caption a screen reader reads as the box's name.
+    std::string_view label = {};
 };
 
 struct MenuDesign {
@@ -86,6 +89,15 @@ struct FormDesign {
     std::span<const ControlDesign> controls = {}; // front to back
     std::span<const MenuDesign> menu = {};
 };
+
+// A picture's lettering as a screen reader reads it: its rows in one line.
+inline std::string spokenLettering(std::string_view shows)
+{
+    std::string line;
+    for (const char c : shows)
+        line += c == '\n' ? std::string_view(", ") : std::string_view(&c, 1);
+    return line;
+}
 
 constexpr Colour rgb(std::uint32_t value)
 {

@@ -72,6 +72,13 @@ void Form::buildControls()
             std::string(design.name),
             std::make_unique<Control>(design, buildControl(design, client)));
 
+    // A screen reader names a text box by the label its design gives it.
+    for (const ControlDesign& design : m_design.controls)
+        if (!design.label.empty())
+            control(design.name)
+                .widget()
+                ->setAccessibleName(qtext(control(design.label).Caption()));
+
     std::vector<const ControlDesign*> tabStops;
     for (const ControlDesign& design : m_design.controls)
         if (design.tabIndex >= 0)

@@ -47,6 +47,22 @@ ClientArea::ClientArea(Form& form)
     setAutoFillBackground(true);
 }
 
+Notice::Notice()
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    resize(0, 0);
+    hide();
+}
+
+void Notice::tell(const QString& text)
+{
+    m_text = text;
+    // A screen reader speaks a notification as it is shown.
+    hide();
+    show();
+}
+
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().border)), m_form(form)
 {
     const FormDesign& design = form.design();
@@ -65,6 +81,9 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     m_client = new ClientArea(form);
     layout->addWidget(m_client);
     buildMenu();
+    // Built whole, then given to the window (see AccessibleKind); outside the layout, unseen.
+    m_notice = new Notice;
+    m_notice->setParent(this);
 
     const QSize client(toPixels(design.clientWidth), toPixels(design.clientHeight));
     if (design.border == Border::Sizable) {
@@ -87,9 +106,13 @@ void FormWindow::setDescription(const QString& description)
     if (description == m_description)
         return;
     m_description = description;
-    // Qt 6.4's own accessible description tells no screen reader of a change: this one does.
+    // Keeps a reader's copy of the description current (Qt 6.4's own tells no reader of a
+    // change). Told as a change, Orca 43 cannot speak it (Qt 6.4 sends the window in place of
+    // the text): a window on screen gives it as a notice as well.
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
+    if (isVisible() && !description.isEmpty())
+        m_notice->tell(description);
 }
 
 void FormWindow::placeAtDesignedPosition()

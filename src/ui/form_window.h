@@ -21,6 +21,19 @@ public:
     explicit ClientArea(Form& form);
 };
 
+// What a window tells a screen reader as it happens (Form::describe): a notification, shown
+// anew for each notice, never drawn and never in the way of a click.
+class Notice final : public QWidget {
+public:
+    Notice();
+
+    QString text() const { return m_text; }
+    void tell(const QString& text);
+
+private:
+    QString m_text;
+};
+
 // A screen's top-level window: frame, optional menu bar and the client area below it.
 class FormWindow final : public QWidget {
 public:
@@ -48,6 +61,7 @@ private:
     ClientArea* m_client;
     QMenuBar* m_menuBar = nullptr;
     QString m_description;
+    Notice* m_notice;
 };
 
 } // namespace cratefall::ui

@@ -1,7 +1,7 @@
 // What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
-// text named by their captions, pictures as graphics named by their lettering, buttons and the
-// name box as Qt's own, lines not at all, and each window named by its caption, a frame or a
-// dialog, with what it waits for as its description.
+// text named by their captions, pictures as graphics named by their lettering, buttons as Qt's
+// own, the name box named by the label above it, lines not at all, and each window named by its
+// caption, a frame or a dialog, with what it waits for as its description.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/screen_names.h"
@@ -21,8 +21,8 @@ namespace screens = cratefall::shell::screens;
 
 namespace {
 
-// Pictures with words on them, by control name: what a reader names them.
-using Lettering = QMap<QString, QString>;
+// Pictures with words on them and text boxes, by control name: what a reader names them.
+using Names = QMap<QString, QString>;
 
 QAccessibleInterface* accessible(QObject* object)
 {
@@ -75,19 +75,27 @@ private slots:
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QAccessible::Role>("role");
         QTest::addColumn<QString>("description");
-        QTest::addColumn<Lettering>("lettering");
+        QTest::addColumn<Names>("names");
         const auto isLevel = [](std::string_view screen) {
             return std::ranges::find(screens::levels, screen) != screens::levels.end();
         };
         for (const std::string_view screen : screens::all) {
             const bool dialog = screen == screens::howToPlay || screen == screens::about;
-            Lettering lettering;
+            Names names;
             if (screen == screens::about)
-                lettering = {{"Image6", "About Mokram"},
-                             {"Image7", "Cratefall, cratefall@example.org, 2026"}};
+                names = {{"Image6", "About Mokram"},
+                         {"Image7", "Cratefall, cratefall@example.org, 2026"}};
+            if (screen == screens::victory)
+                names = {{"Text1", "Type your name below and click the red button to print a "
+                                   "Winning certificate"}};
+            QString description;
+            if (isLevel(screen))
+                description = "Click to Start";
+            else if (screen == screens::about)
+                description = "Contact: Cratefall, cratefall@example.org, 2026";
             QTest::newRow(std::string(screen).c_str())
                 << qtext(screen) << (dialog ? QAccessible::Dialog : QAccessible::Window)
-                << (isLevel(screen) ? QStringLiteral("Click to Start") : QString()) << lettering;
+                << description << names;
         }
     }
 
@@ -96,7 +104,7 @@ private slots:
         QFETCH(QString, screen);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, description);
-        QFETCH(Lettering, lettering);
+        QFETCH(Names, names);
         GameFixture game;
         const std::string screenName = screen.toStdString();
         game.show(screenName);
@@ -121,8 +129,8 @@ private slots:
             QCOMPARE(accessible(widget)->role(), expectedRole(design.kind));
             if (design.kind == ControlKind::Label) // as drawn on a screen just shown
                 QCOMPARE(name(widget), qtext(design.caption));
-            if (design.kind == ControlKind::Picture)
-                QCOMPARE(name(widget), lettering.value(qtext(design.name)));
+            if (design.kind == ControlKind::Picture || design.kind == ControlKind::TextBox)
+                QCOMPARE(name(widget), names.value(qtext(design.name)));
         }
         QCOMPARE(client->childCount(), exposed);
     }
