@@ -1,7 +1,7 @@
 #!/bin/bash
 # What Orca, the screen reader Debian ships, says as a player goes through the game by keys: the
-# title and its menus, how to play, about, level 1 opened, started, paused and lost, and the
-# victory screen. Orca runs headless on the test's own display, session bus and accessibility
+# title and its menus, how to play, about, level 1 opened, started, paused, lost and won, level 2
+# opened after the win, and the victory screen. Orca runs headless on the test's own display, session bus and accessibility
 # bus, with its own settings and a speech server of its own whose sound goes nowhere; what it
 # says is read from its debug log, one "SPEECH OUTPUT" line an utterance.
 set -euo pipefail
@@ -42,9 +42,12 @@ mkdir -p "$work/home/.config" "$work/home/.local/share"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
     GSETTINGS_BACKEND=memory SPEECHD_ADDRESS="unix_socket:$work/speech/socket" \
     setpriv --pdeathsig TERM script --quiet --flush --echo never \
-    --command "exec setpriv --pdeathsig TERM orca --debug-file /dev/tty" "$orca_log" \
-    </dev/null >/dev/null 2>&1 &
+    --command "echo \$\$ >'$work/orca.pid' && exec setpriv --pdeathsig TERM orca --debug-file /dev/tty" \
+    "$orca_log" </dev/null >/dev/null 2>&1 &
 started_pids+=("$!")
+# Orca is stopped before its terminal, and waited for: it takes a while to shut down.
+until_within "Orca never started" test -s "$work/orca.pid"
+started_pids+=("$(cat "$work/orca.pid")")
 
 # The utterances Orca logged after line FROM of its log, one a line.
 said_since() {
@@ -179,8 +182,27 @@ hear "the boxes reach the bottom" "Tilefall" "Game Over.  Your score was 0." "OK
 begin "the title again"
 press "$loss" Return
 hear "Enter on OK" "$title_caption frame"
-press "$(window "$title_caption")" ctrl+F4
-expect_exit_status 0 30
+
+begin "level 1 won"
+title=$(window "$title_caption")
+press "$title" alt+f
+hear "Alt+F" "Play"
+press "$title" Return
+level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
+waiting="$work/waiting.png"
+hear "File > Play" "$level1_caption frame" "Click to Start"
+start_level1
+hear "a click in the window" "Started"
+read -r ending clicks < <(robot play "$level1" "$waiting" "$(px 900)" "$(limit_ms 60000)" \
+    "${level1_boxes[@]}") || true
+expect_equal "$ending" new-window "how the robot's game ended after $clicks clicks"
+win=$(window Cratefall)
+hear "30 boxes hit" "You beat level one. Press ok for the next level" "OK push button"
+begin "level 2 opens"
+press "$win" Return
+hear "Enter on OK" "$(caption Form3) frame" "Click to Start"
+stop_pid "$game_pid"
+forget_pid "$game_pid"
 
 begin "the victory screen opens"
 start_game "${CRATEFALL_E2E_ENTRY:?}" Form12
