@@ -1,9 +1,10 @@
 #!/bin/bash
 # What Orca, the screen reader Debian ships, says as a player goes through the game by keys: the
 # title and its menus, how to play, about, level 1 opened, started, paused, lost and won, level 2
-# opened after the win, and the victory screen. Orca runs headless on the test's own display, session bus and accessibility
-# bus, with its own settings and a speech server of its own whose sound goes nowhere; what it
-# says is read from its debug log, one "SPEECH OUTPUT" line an utterance.
+# opened after the win, and the victory screen. Orca runs headless on the test's own display,
+# session bus and accessibility bus, with its own settings and a speech server of its own whose
+# sound goes nowhere; what it says is read from its debug log, one "SPEECH OUTPUT" line an
+# utterance. At the end the test prints each step and what Orca said.
 set -euo pipefail
 here="$(dirname "${BASH_SOURCE[0]}")"
 
@@ -31,7 +32,7 @@ setpriv --pdeathsig TERM speech-dispatcher --run-single --timeout 0 --config-dir
     --communication-method unix_socket --socket-path "$work/speech/socket" \
     --pid-file "$work/speech/pid" >"$work/speech/out.log" 2>&1 &
 started_pids+=("$!")
-until_within "the speech server never opened its socket: $(cat "$work/speech/out.log")" \
+until_within "the speech server never opened its socket (see $work/speech)" \
     test -S "$work/speech/socket"
 
 step "Orca with settings of its own"
@@ -42,8 +43,9 @@ mkdir -p "$work/home/.config" "$work/home/.local/share"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
     GSETTINGS_BACKEND=memory SPEECHD_ADDRESS="unix_socket:$work/speech/socket" \
     setpriv --pdeathsig TERM script --quiet --flush --echo never \
-    --command "echo \$\$ >'$work/orca.pid' && exec setpriv --pdeathsig TERM orca --debug-file /dev/tty" \
-    "$orca_log" </dev/null >/dev/null 2>&1 &
+    --command "echo \$\$ >'$work/orca.pid' &&
+        exec setpriv --pdeathsig TERM orca --debug-file /dev/tty" "$orca_log" \
+    </dev/null >/dev/null 2>&1 &
 started_pids+=("$!")
 # Orca is stopped before its terminal, and waited for: it takes a while to shut down.
 until_within "Orca never started" test -s "$work/orca.pid"
@@ -76,7 +78,8 @@ hear() {
         done
         [ -z "$missing" ] && break
         [ "$(now_ms)" -lt "$deadline" ] ||
-            fail "$what: Orca never said \"$missing\"$(game_gone); it said: $(paste -sd '|' <<<"$said")"
+            fail "$what: Orca never said \"$missing\"$(game_gone);" \
+                "it said: $(paste -sd '|' <<<"$said")"
         sleep 0.1
     done
     table+=("$what | $(paste -sd '|' <<<"$said" | sed 's/|/" "/g; s/^/"/; s/$/"/')")
