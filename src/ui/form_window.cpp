@@ -52,7 +52,6 @@ Notice::Notice()
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     resize(0, 0);
-    hide();
 }
 
 void Notice::tell(const QString& text)
@@ -84,6 +83,7 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     // Built whole, then given to the window (see AccessibleKind); outside the layout, unseen.
     m_notice = new Notice;
     m_notice->setParent(this);
+    m_notice->hide(); // told nothing yet: shown with its window, it would be an empty notice
 
     const QSize client(toPixels(design.clientWidth), toPixels(design.clientHeight));
     if (design.border == Border::Sizable) {

@@ -45,6 +45,7 @@ public:
     // What the window tells a screen reader besides its caption (Form::describe).
     QString description() const { return m_description; }
     void setDescription(const QString& description);
+    Notice* notice() const { return m_notice; }
     void placeAtDesignedPosition();
 
 protected:

@@ -146,9 +146,15 @@ private slots:
         QCOMPARE(actions(box), QStringList{}); // a box waiting for the start takes no click
         QCOMPARE(actions(level.control("Label2").widget()), QStringList{});
 
+        // What the window waits for is read with its caption; the start is told as it comes.
+        cratefall::ui::Notice* notice = level.window()->notice();
+        QVERIFY(!notice->isVisible());
         accessible(start)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(level.Timer1().Enabled());
         QCOMPARE(accessible(level.window())->text(QAccessible::Description), "Started");
+        QVERIFY(notice->isVisible());
+        QCOMPARE(accessible(notice)->role(), QAccessible::Notification);
+        QCOMPARE(name(notice), "Started");
         QCOMPARE(actions(box), QStringList{QAccessibleActionInterface::pressAction()});
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
