@@ -15,6 +15,9 @@ if pgrep -u "$(id -u)" -x orca >/dev/null; then
     exit 77
 fi
 source "$here/screens.sh"
+# Keys are held as a person holds them (press, below): on a busy machine a hold may outlast the
+# repeat delay, and a key repeated would be typed twice.
+xset r off
 
 step "a session bus and an accessibility bus of our own"
 start_accessibility_bus
@@ -85,6 +88,7 @@ hear() {
         sleep 0.1
     done
     table+=("$what | $(paste -sd '|' <<<"$said" | sed 's/|/" "/g; s/^/"/; s/$/"/')")
+    release
     listen
 }
 
@@ -101,19 +105,33 @@ begin() {
 
 # press WINDOW KEY...: keys as a person types them, into that window, each key of a chord held a
 # moment: typed at XTEST's speed, Alt+F comes while the accessibility registry still holds the
-# keyboard for Orca, and the menu it opens closes at once.
+# keyboard for Orca, and the menu it opens closes at once. A last key alone (Return, P) is held
+# until the next hear has heard what it did: Orca, handling the key's release after the window it
+# closed went and before it has heard of the window that came, takes that window as active
+# without a word (and the window's caption is never said).
+held=""
 press() {
     local key keys index
+    release
     focus "$1"
     for key in "${@:2}"; do
         IFS=+ read -ra keys <<<"$key"
         for key in "${keys[@]}"; do
             xdotool keydown "$key" && sleep 0.15
         done
+        if [ "$key" = "${*: -1}" ] && [ "${#keys[@]}" = 1 ]; then
+            held="$key"
+            return 0
+        fi
         for ((index = ${#keys[@]} - 1; index >= 0; index--)); do
             xdotool keyup "${keys[index]}" && sleep 0.15
         done
     done
+}
+
+release() {
+    [ -z "$held" ] || xdotool keyup "$held"
+    held=""
 }
 
 hear "Orca starts" "Screen reader on."
