@@ -1,5 +1,6 @@
 #include "info/form13.h"
 
+#include "pictures/lettering.h"
 #include "shell/screen_names.h"
 
 #include <array>
@@ -11,6 +12,9 @@ using namespace ui;
 
 // Each screen's one button, which closes it.
 constexpr std::string_view closeButton = "Command1";
+// About's contact: a label and the card, a picture of words, below it.
+constexpr std::string_view contactLabel = "Label3";
+constexpr std::string_view contactCard = "Image7";
 
 constexpr auto helpGrey = Colour::fromRgb(0xE0E0E0);
 
@@ -36,6 +40,13 @@ constexpr std::array howToPlay{
 
 constexpr auto aboutGreen = Colour::fromRgb(0x008000);
 
+// A picture named for a screen reader by the words drawn on it.
+constexpr ControlDesign lettered(ControlDesign picture, std::string_view lettering)
+{
+    picture.shows = lettering;
+    return picture;
+}
+
 constexpr std::array about{
     ControlDesign{.name = closeButton,
                   .kind = ControlKind::Button,
@@ -49,9 +60,12 @@ constexpr std::array about{
                   .tabIndex = 1,
                   .role = ButtonRole::Default,
                   .style = ButtonStyle::Graphical},
-    picture("Image7", 1080, 4080, 4500, 1650, "ContactPicture", Stretch::No, Enabled::Yes),
-    picture("Image6", 1680, 0, 3000, 750, "AboutBanner", Stretch::No, Enabled::Yes),
-    label("Label3", 840, 3600, 1095, 375, "Contact:", aboutGreen, white, {12}, Align::Left),
+    lettered(
+        picture(contactCard, 1080, 4080, 4500, 1650, "ContactPicture", Stretch::No, Enabled::Yes),
+        pictures::lettering::contactCard),
+    lettered(picture("Image6", 1680, 0, 3000, 750, "AboutBanner", Stretch::No, Enabled::Yes),
+             pictures::lettering::aboutBanner),
+    label(contactLabel, 840, 3600, 1095, 375, "Contact:", aboutGreen, white, {12}, Align::Left),
     picture("Image5", 6000, 6000, 480, 480, "FaceIcon5", Stretch::No, Enabled::Yes),
     picture("Image4", 6000, 0, 480, 480, "FaceIcon4", Stretch::No, Enabled::Yes),
     picture("Image3", 0, 6000, 480, 480, "FaceIcon3", Stretch::No, Enabled::Yes),
@@ -70,10 +84,12 @@ constexpr std::array about{
 
 } // namespace
 
-// Neither window has a border or a caption bar: each closes by its own button only.
+// Neither window has a border or a caption bar: each closes by its own button only. Both are a
+// screen reader's dialogs, read out whole as they open.
 constinit const FormDesign howToPlayDesign{.name = shell::screens::howToPlay,
                                            .caption = "How to play",
                                            .border = Border::None,
+                                           .role = WindowRole::Dialog,
                                            .back = helpGrey,
                                            .clientLeft = 6075,
                                            .clientTop = 2670,
@@ -85,6 +101,7 @@ constinit const FormDesign howToPlayDesign{.name = shell::screens::howToPlay,
 constinit const FormDesign aboutDesign{.name = shell::screens::about,
                                        .caption = "About Mokram",
                                        .border = Border::None,
+                                       .role = WindowRole::Dialog,
                                        .back = aboutGreen,
                                        .clientLeft = 5880,
                                        .clientTop = 3810,
@@ -105,6 +122,14 @@ void Form13::Command1_Click()
 Aboutmeform::Aboutmeform(ui::Runtime& runtime) : Form(runtime, aboutDesign)
 {
     handle(closeButton, [this] { Command1_Click(); });
+}
+
+// A screen reader reads the text as the window opens, but neither a one-word label nor a picture:
+// the contact follows as the window's description.
+void Aboutmeform::Form_Load()
+{
+    describe(control(contactLabel).Caption() + " " +
+             spokenLettering(control(contactCard).design().shows));
 }
 
 void Aboutmeform::Command1_Click()

@@ -19,6 +19,7 @@ public:
 class Aboutmeform final : public ui::Form {
 public:
     explicit Aboutmeform(ui::Runtime& runtime);
+    void Form_Load() override;
     void Command1_Click();
 };
 

@@ -13,6 +13,9 @@ namespace {
 constexpr int pauseUpper = 'P';
 constexpr int pauseLower = 'p';
 constexpr int outOfSight = 10000;
+// Told to a screen reader when the level starts, which the screen shows only by the start label
+// going and the boxes falling.
+constexpr std::string_view startedNotice = "Started";
 
 } // namespace
 
@@ -43,6 +46,7 @@ const ui::Control& LevelForm::box(int number) const
 void LevelForm::Form_Load()
 {
     m_engine.load();
+    describe(control(controls::start).Caption());
 }
 
 void LevelForm::Form_Click()
@@ -63,6 +67,7 @@ void LevelForm::start()
     // as designed: the label is moved far out of the window rather than hidden; it stays a
     // control of the screen, only out of sight and out of reach of the mouse.
     control(controls::start).Move(outOfSight, outOfSight);
+    describe(startedNotice);
 }
 
 void LevelForm::Form_KeyPress(GameInt KeyAscii)

@@ -1,5 +1,6 @@
 #include "ui/accessibility.h"
 
+#include "ui/form.h"
 #include "ui/form_window.h"
 #include "ui/widgets.h"
 
@@ -82,6 +83,37 @@ private:
     }
 };
 
+// Named by its caption, as every top-level window is, borderless ones included; a frame or a
+// dialog as its design says, and described by what its screen tells (Form::describe).
+class WindowAccessible final : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(FormWindow* window)
+        : QAccessibleWidget(window, window->form().design().role == WindowRole::Dialog
+                                        ? QAccessible::Dialog
+                                        : QAccessible::Window)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description)
+            return static_cast<const FormWindow*>(widget())->description();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+class NoticeAccessible final : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(Notice* notice) : QAccessibleWidget(notice, QAccessible::Notification)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name)
+            return static_cast<const Notice*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 QAccessibleInterface* gameInterface(const QString&, QObject* object)
 {
     if (auto* pressable = dynamic_cast<PressableWidget*>(object)) {
@@ -94,9 +126,10 @@ QAccessibleInterface* gameInterface(const QString&, QObject* object)
             return new ClientAccessible(pressable);
         }
     }
-    // Named by its caption, as every top-level window is, borderless ones included.
     if (auto* window = dynamic_cast<FormWindow*>(object))
-        return new QAccessibleWidget(window, QAccessible::Window);
+        return new WindowAccessible(window);
+    if (auto* notice = dynamic_cast<Notice*>(object))
+        return new NoticeAccessible(notice);
     return nullptr;
 }
 

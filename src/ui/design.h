@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace cratefall::ui {
@@ -26,6 +27,9 @@ enum class Weight : std::uint8_t { Regular, Bold };
 enum class ButtonRole : std::uint8_t { None, Default, Cancel };
 enum class ButtonStyle : std::uint8_t { Standard, Graphical };
 enum class Border : std::uint8_t { Fixed, Sizable, None };
+// What a window is to a screen reader. A dialog (a window of text closed by its one button) has
+// its text read out as it opens; a main window only its caption.
+enum class WindowRole : std::uint8_t { Main, Dialog };
 
 // Points of "MS Sans Serif"; 0 means the standard look of the control.
 struct FontStyle {
@@ -52,6 +56,10 @@ struct ControlDesign {
     int tabIndex = -1;
     ButtonRole role = ButtonRole::None;
     ButtonStyle style = ButtonStyle::Standard;
+    // A picture's lettering, one line a row, which a screen reader reads as the picture's name.
+    std::string_view shows = {};
+    // A text box's label on the screen, whose caption a screen reader reads as the box's name.
+    std::string_view label = {};
 };
 
 struct MenuDesign {
@@ -70,6 +78,7 @@ struct FormDesign {
     std::string_view name = {}; // the screen's name, under which the runtime knows it
     std::string_view caption = {};
     Border border = Border::Fixed;
+    WindowRole role = WindowRole::Main;
     Colour back = Colour::face();
     int clientLeft = 0;
     int clientTop = 0;
@@ -80,6 +89,15 @@ struct FormDesign {
     std::span<const ControlDesign> controls = {}; // front to back
     std::span<const MenuDesign> menu = {};
 };
+
+// A picture's lettering as a screen reader reads it: its rows in one line.
+inline std::string spokenLettering(std::string_view shows)
+{
+    std::string line;
+    for (const char c : shows)
+        line += c == '\n' ? std::string_view(", ") : std::string_view(&c, 1);
+    return line;
+}
 
 constexpr Colour rgb(std::uint32_t value)
 {

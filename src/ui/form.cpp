@@ -2,6 +2,7 @@
 
 #include "printing/printing.h"
 #include "ui/form_window.h"
+#include "ui/qt_text.h"
 #include "ui/runtime.h"
 #include "ui/units.h"
 #include "ui/widgets.h"
@@ -72,6 +73,13 @@ void Form::buildControls()
         m_controls.insert_or_assign(
             std::string(design.name),
             std::make_unique<Control>(design, buildControl(design, client)));
+
+    // A screen reader names a text box by the label its design gives it.
+    for (const ControlDesign& design : m_design.controls)
+        if (!design.label.empty())
+            control(design.name)
+                .widget()
+                ->setAccessibleName(qtext(control(design.label).Caption()));
 
     std::vector<const ControlDesign*> tabStops;
     for (const ControlDesign& design : m_design.controls)
@@ -155,6 +163,12 @@ void Form::PrintForm()
     if (!ensureLoaded())
         return;
     printing::printOnePage(printing::record(*m_window->client()), m_window->windowTitle());
+}
+
+void Form::describe(std::string_view text)
+{
+    if (m_window)
+        m_window->setDescription(qtext(text));
 }
 
 double Form::Height() const

@@ -57,6 +57,10 @@ public:
     QPushButton* button(ButtonRole role) const;
     Form& form(std::string_view name);
     void PrintForm();
+    // Tells a screen reader what the window waits for, or what just happened on it, where the
+    // screen shows it only by pictures moving: read with the caption as the window becomes
+    // active, and read out when it changes while the window is. Nothing of it is drawn.
+    void describe(std::string_view text);
 
     // The runtime's side: the window, and the events its widgets deliver.
     FormWindow* window() const { return m_window; }

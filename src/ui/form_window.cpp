@@ -6,6 +6,7 @@
 #include "ui/units.h"
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -46,6 +47,21 @@ ClientArea::ClientArea(Form& form)
     setAutoFillBackground(true);
 }
 
+Notice::Notice()
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    resize(0, 0);
+}
+
+void Notice::tell(const QString& text)
+{
+    m_text = text;
+    // A screen reader speaks a notification as it is shown.
+    hide();
+    show();
+}
+
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().border)), m_form(form)
 {
     const FormDesign& design = form.design();
@@ -64,6 +80,10 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
     m_client = new ClientArea(form);
     layout->addWidget(m_client);
     buildMenu();
+    // Built whole, then given to the window (see AccessibleKind); outside the layout, unseen.
+    m_notice = new Notice;
+    m_notice->setParent(this);
+    m_notice->hide(); // told nothing yet: shown with its window, it would be an empty notice
 
     const QSize client(toPixels(design.clientWidth), toPixels(design.clientHeight));
     if (design.border == Border::Sizable) {
@@ -79,6 +99,20 @@ FormWindow::FormWindow(Form& form) : QWidget(nullptr, flagsFor(form.design().bor
 int FormWindow::clientHeightPixels() const
 {
     return m_client->height();
+}
+
+void FormWindow::setDescription(const QString& description)
+{
+    if (description == m_description)
+        return;
+    m_description = description;
+    // Keeps a reader's copy of the description current (Qt 6.4's own tells no reader of a
+    // change). Told as a change, Orca 43 cannot speak it (Qt 6.4 sends the window in place of
+    // the text): a window on screen gives it as a notice as well.
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+    if (isVisible() && !description.isEmpty())
+        m_notice->tell(description);
 }
 
 void FormWindow::placeAtDesignedPosition()

@@ -102,6 +102,8 @@ PictureWidget::PictureWidget(const ControlDesign& design, PressHandler onPress)
 {
     setGeometry(pixelRect(design));
     setEnabled(design.enabled == Enabled::Yes);
+    if (!design.shows.empty())
+        setAccessibleName(qtext(spokenLettering(design.shows)));
     // Told that nothing behind shows through, Qt repaints neither the window's background nor
     // the scenery beneath when a box moves over this picture.
     if (coversItsControl(m_image, m_stretch, size()))

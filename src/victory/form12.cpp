@@ -13,6 +13,8 @@ using namespace ui;
 constexpr std::string_view nameBox = "Text1";
 constexpr std::string_view printButton = "Command2";
 constexpr std::string_view closeButton = "Command1";
+// What to type in the name box, above it.
+constexpr std::string_view prompt = "Label3";
 
 constexpr std::array victory{
     ControlDesign{.name = nameBox,
@@ -25,7 +27,8 @@ constexpr std::array victory{
                   .fore = black,
                   .font = {13.5},
                   .align = Align::Centre,
-                  .tabIndex = 3},
+                  .tabIndex = 3,
+                  .label = prompt},
     ControlDesign{.name = printButton,
                   .kind = ControlKind::Button,
                   .left = 2520,
@@ -52,7 +55,7 @@ constexpr std::array victory{
                   .tabIndex = 1,
                   .role = ButtonRole::Cancel,
                   .style = ButtonStyle::Graphical},
-    label("Label3", 720, 3840, 6135, 855,
+    label(prompt, 720, 3840, 6135, 855,
           "Type your name below and click the red button to print a Winning certificate", white,
           black, {13.5}, Align::Centre),
     picture("Image1", 3120, 1320, 945, 2520, "MedalPicture", Stretch::Yes, Enabled::Yes),

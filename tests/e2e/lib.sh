@@ -68,6 +68,34 @@ robot() {
     "$robot_bin" "$@"
 }
 
+# start_accessibility_bus: a session bus and an accessibility bus of the test's own, for a screen
+# reader and the game; their sockets and caches stay in the test's folder, and both end with the
+# test even when it is killed before its trap can run.
+start_accessibility_bus() {
+    export XDG_CACHE_HOME="$work/cache"
+    setpriv --pdeathsig TERM dbus-daemon --session --nofork --nopidfile --print-address=3 \
+        3>"$work/bus" >"$work/dbus.log" 2>&1 &
+    started_pids+=("$!")
+    DBUS_SESSION_BUS_ADDRESS=$(first_line "$work/bus") ||
+        fail "the session bus did not start: $(cat "$work/dbus.log")"
+    export DBUS_SESSION_BUS_ADDRESS
+    # Started here rather than by bus activation, so the test can stop it by its pid; it ends the
+    # accessibility bus and registry it started.
+    setpriv --pdeathsig TERM /usr/libexec/at-spi-bus-launcher --launch-immediately \
+        >"$work/atspi.log" 2>&1 &
+    started_pids+=("$!")
+    await_service "the accessibility bus" 30 "${started_pids[-1]}" "$work/atspi.log" \
+        accessibility_bus_answers || fail "the accessibility bus did not start"
+}
+
+# Asked without activating it: a launcher started by the bus would be one the test cannot stop.
+accessibility_bus_answers() {
+    [[ "$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus)" == *'boolean true'* ]] &&
+        [[ "$(dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress)" == *unix:* ]]
+}
+
 # Pixels from the layouts' twips, rounded as the game rounds them.
 px() {
     echo $((($1 + 7) / 15))

@@ -42,11 +42,11 @@ def game():
     return None
 
 
-def frame(caption):
+def window(caption, role="frame"):
     app = game()
-    for window in app or []:
-        if window is not None and window.name == caption and window.getRoleName() == "frame":
-            return window
+    for shown in app or []:
+        if shown is not None and shown.name == caption and shown.getRoleName() == role:
+            return shown
     return None
 
 
@@ -100,9 +100,10 @@ def await_announced(name):
 
 
 def main():
-    title = wait_for("title window", lambda: frame("Cratefall 1.0 - By Mokram"))
+    title = wait_for("title window", lambda: window("Cratefall 1.0 - By Mokram"))
     press(wait_for("How to play item", lambda: named(title, "menu item", "How to play")))
-    help_window = wait_for("How to play window", lambda: frame("How to play"))
+    # A dialog, whose text a screen reader reads out as it opens.
+    help_window = wait_for("How to play dialog", lambda: window("How to play", "dialog"))
     expect_labels(help_window, [
         "As the boxes fall, click on them to make them go up again. Do that until you have "
         "enough points to beat the level. Good Luck.",
@@ -110,7 +111,7 @@ def main():
     ])
 
     press(wait_for("Play item", lambda: named(title, "menu item", "Play")))
-    level = wait_for("level 1 window", lambda: frame("Cratefall - Level 1"))
+    level = wait_for("level 1 window", lambda: window("Cratefall - Level 1"))
     expect_labels(level, ["Score:", "Click to Start"])
 
     # The first tick shows the score: a reader hears it as the score label's new name.

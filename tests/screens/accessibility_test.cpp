@@ -1,6 +1,8 @@
 // What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
-// text named by their captions, pictures as graphics, buttons and the name box as Qt's own, lines
-// not at all, and each window named by its caption; and the face every text is drawn in.
+// text named by their captions, pictures as graphics named by their lettering, buttons as Qt's
+// own, the name box named by the label above it, lines not at all, and each window named by its
+// caption, a frame or a dialog, with what it waits for as its description; and the face every
+// text is drawn in.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/screen_names.h"
@@ -11,12 +13,18 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QTest>
+#include <algorithm>
+#include <ranges>
 
 using cratefall::testing::GameFixture;
 using cratefall::ui::ControlKind;
 using cratefall::ui::qtext;
+namespace screens = cratefall::shell::screens;
 
 namespace {
+
+// Pictures with words on them and text boxes, by control name: what a reader names them.
+using Names = QMap<QString, QString>;
 
 QAccessibleInterface* accessible(QObject* object)
 {
@@ -67,21 +75,47 @@ private slots:
     void everyScreenReadsAsItIsDrawn_data()
     {
         QTest::addColumn<QString>("screen");
-        for (const std::string_view screen : cratefall::shell::screens::all)
-            QTest::newRow(std::string(screen).c_str()) << qtext(screen);
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<Names>("names");
+        const auto isLevel = [](std::string_view screen) {
+            return std::ranges::find(screens::levels, screen) != screens::levels.end();
+        };
+        for (const std::string_view screen : screens::all) {
+            const bool dialog = screen == screens::howToPlay || screen == screens::about;
+            Names names;
+            if (screen == screens::about)
+                names = {{"Image6", "About Mokram"},
+                         {"Image7", "Cratefall, cratefall@example.org, 2026"}};
+            if (screen == screens::victory)
+                names = {{"Text1", "Type your name below and click the red button to print a "
+                                   "Winning certificate"}};
+            QString description;
+            if (isLevel(screen))
+                description = "Click to Start";
+            else if (screen == screens::about)
+                description = "Contact: Cratefall, cratefall@example.org, 2026";
+            QTest::newRow(std::string(screen).c_str())
+                << qtext(screen) << (dialog ? QAccessible::Dialog : QAccessible::Window)
+                << description << names;
+        }
     }
 
     void everyScreenReadsAsItIsDrawn()
     {
         QFETCH(QString, screen);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, description);
+        QFETCH(Names, names);
         GameFixture game;
         const std::string screenName = screen.toStdString();
         game.show(screenName);
         cratefall::ui::Form& form = game.form(screenName);
 
         QAccessibleInterface* window = accessible(form.window());
-        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->role(), role);
         QCOMPARE(window->text(QAccessible::Name), qtext(form.design().caption));
+        QCOMPARE(window->text(QAccessible::Description), description);
 
         QAccessibleInterface* client = accessible(form.window()->client());
         int exposed = 0;
@@ -97,6 +131,8 @@ private slots:
             QCOMPARE(accessible(widget)->role(), expectedRole(design.kind));
             if (design.kind == ControlKind::Label) // as drawn on a screen just shown
                 QCOMPARE(name(widget), qtext(design.caption));
+            if (design.kind == ControlKind::Picture || design.kind == ControlKind::TextBox)
+                QCOMPARE(name(widget), names.value(qtext(design.name)));
             // Every text is drawn in the sans-serif face that stands for the design's.
             if (design.kind != ControlKind::Picture)
                 QVERIFY2(QFontInfo(widget->font()).family() == QStringLiteral("Liberation Sans"),
@@ -105,7 +141,7 @@ private slots:
         QCOMPARE(client->childCount(), exposed);
     }
 
-    void levelReadsItsScoreAndItsBoxesCanBePressed()
+    void levelTellsItsStartReadsItsScoreAndItsBoxesCanBePressed()
     {
         GameFixture game;
         game.show("Form2");
@@ -116,13 +152,22 @@ private slots:
         QCOMPARE(actions(box), QStringList{}); // a box waiting for the start takes no click
         QCOMPARE(actions(level.control("Label2").widget()), QStringList{});
 
+        // What the window waits for is read with its caption; the start is told as it comes.
+        cratefall::ui::Notice* notice = level.window()->notice();
+        QVERIFY(!notice->isVisible());
         accessible(start)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(level.Timer1().Enabled());
+        QCOMPARE(accessible(level.window())->text(QAccessible::Description), "Started");
+        QVERIFY(notice->isVisible());
+        QCOMPARE(accessible(notice)->role(), QAccessible::Notification);
+        QCOMPARE(name(notice), "Started");
         QCOMPARE(actions(box), QStringList{QAccessibleActionInterface::pressAction()});
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         accessible(box)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         game.tick("Form2");
         QCOMPARE(name(score), QStringLiteral("2"));
+        // The score, which changes at every hit, is there to be read, never told.
+        QCOMPARE(accessible(level.window())->text(QAccessible::Description), "Started");
     }
 };
 

@@ -1,5 +1,7 @@
 #include "pictures/generator/emblems.h"
 
+#include "pictures/lettering.h"
+
 #include <QFontInfo>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,8 +13,11 @@ namespace cratefall::pictures {
 namespace {
 
 constexpr auto letteringFamily = "Liberation Sans";
-constexpr auto projectAddress = "cratefall@example.org";
-constexpr auto projectYear = "2026";
+
+QString latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
 
 // Liberation Sans keeps the lettering the same on every machine; without it the picture is
 // still drawn, in whatever sans-serif face the system offers, and the build says so.
@@ -127,9 +132,9 @@ QImage aboutBanner()
     painter.setFont(letteringFont(24, QFont::Bold));
     painter.setPen(QColor(0x9c, 0xd8, 0x90)); // a faint light edge lifts the letters off the green
     painter.drawText(image.rect().translated(1, 1), Qt::AlignCenter,
-                     QStringLiteral("About Mokram"));
+                     latin1(lettering::aboutBanner));
     painter.setPen(QColor(0x0a, 0x26, 0x0c));
-    painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("About Mokram"));
+    painter.drawText(image.rect(), Qt::AlignCenter, latin1(lettering::aboutBanner));
     return image;
 }
 
@@ -141,12 +146,11 @@ QImage contactPicture()
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(0xee, 0xfa, 0xe6));
     const QRect text = image.rect().adjusted(8, 10, -8, -10);
+    const QStringList lines = latin1(lettering::contactCard).split(QLatin1Char('\n'));
     painter.setFont(letteringFont(22, QFont::Bold));
-    drawLines(painter, text.adjusted(0, 0, 0, -text.height() * 2 / 3),
-              {QStringLiteral("Cratefall")});
+    drawLines(painter, text.adjusted(0, 0, 0, -text.height() * 2 / 3), lines.mid(0, 1));
     painter.setFont(letteringFont(17, QFont::Normal));
-    drawLines(painter, text.adjusted(0, text.height() / 3, 0, 0),
-              {QString::fromLatin1(projectAddress), QString::fromLatin1(projectYear)});
+    drawLines(painter, text.adjusted(0, text.height() / 3, 0, 0), lines.mid(1));
     return image;
 }
 
