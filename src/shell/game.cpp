@@ -9,7 +9,9 @@
 #include "victory/form12.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QFont>
+#include <QFontDatabase>
 
 namespace cratefall::shell {
 
@@ -36,6 +38,9 @@ void registerScreens(ui::Runtime& runtime)
 
 void prepareApplication()
 {
+    // The faces the program carries, where the system has none of its own (Windows).
+    for (QDirIterator font(QStringLiteral(":/fonts")); font.hasNext();)
+        QFontDatabase::addApplicationFont(font.next());
     // Must precede the first font lookup, or the layouts' face falls back to the desktop default.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QApplication::setApplicationName(QStringLiteral("cratefall"));

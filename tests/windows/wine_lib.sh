@@ -1,0 +1,69 @@
+# Wine for a test (sourced after dev/lib.sh): a prefix of the test's own and a wineserver that the
+# test starts and stops by its pid, and that ends with the test even when ctest kills it.
+# shellcheck shell=bash
+
+# Quiet, and no Mono or Gecko installer dialogs, and no menu entries written into the home folder
+# for what a Windows installer puts in the Start menu.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Qt Test and Qt's warnings reach stderr without a console window.
+export QT_FORCE_STDERR_LOGGING=1
+
+# start_wineserver PREFIX: a persistent wineserver for that prefix, ready once its socket is there
+# (a Wine program started before would start a server of its own, outside the test's hold).
+start_wineserver() {
+    export WINEPREFIX="$1"
+    mkdir -p "$WINEPREFIX"
+    setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
+    wineserver_pid=$!
+    local socket
+    socket="/tmp/.wine-$(id -u)/server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')/socket"
+    for _ in $(seq 100); do
+        [ -S "$socket" ] && return 0
+        kill -0 "$wineserver_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "wineserver did not start: $(cat "$WINEPREFIX.wineserver.log")" >&2
+    return 1
+}
+
+# Every Windows process of the prefix, then the server.
+stop_wineserver() {
+    [ -n "${wineserver_pid:-}" ] || return 0
+    wineserver -k 2>/dev/null || true
+    stop_pid "$wineserver_pid"
+    wineserver_pid=""
+}
+
+# wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
+# build tree (a new prefix holds 600 MB of Wine's DLLs and takes wineboot a dozen seconds). Wine
+# replaces the files it changes (the registry) rather than writing into them, so the template
+# stays as it was made.
+wine_prefix() {
+    local root="$1" dir="$2" lock stamp
+    stamp="$(wine --version)"
+    mkdir -p "$root"
+    exec {lock}>"$root/template.lock"
+    flock "$lock"
+    if [ "$(cat "$root/template/made-by" 2>/dev/null)" != "$stamp" ]; then
+        rm -rf "$root/template" "$root/template.partial"
+        HOME="$root/home" start_wineserver "$root/template.partial"
+        HOME="$root/home" wineboot --init >"$root/template.partial.log" 2>&1 ||
+            { cat "$root/template.partial.log" >&2; return 1; }
+        stop_wineserver
+        echo "$stamp" >"$root/template.partial/made-by"
+        mv "$root/template.partial" "$root/template"
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+    cp -al "$root/template" "$dir"
+}
+
+# windows_path_list DIR:DIR...: the same folders as a Windows search path (drive Z: is the root).
+windows_path_list() {
+    local dir list=""
+    IFS=: read -ra dirs <<<"$1"
+    for dir in "${dirs[@]}"; do
+        list+="${list:+;}Z:${dir//\//\\}"
+    done
+    echo "$list"
+}
