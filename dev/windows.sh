@@ -26,10 +26,10 @@ bash "$windows_dir/qt.sh"
 qt_prefix="$(windows_qt_prefix)"
 
 started=$SECONDS
+# Qt's own toolchain file puts Qt for Windows and the host's Qt tools in reach, then loads ours.
 cmake -S "$repo_root" -B "$build_dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr \
-    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCRATEFALL_WERROR=ON
 cmake --build "$build_dir" --parallel "$windows_jobs"
 echo "Built the Windows release in $((SECONDS - started)) s:"

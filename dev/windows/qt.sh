@@ -49,13 +49,31 @@ fetch_source() {
 }
 
 # Debian's source leaves out src/3rdparty/wintab, which the Windows platform plugin includes for
-# pen tablets; Wine's LGPL headers declare the same API. The change is kept as a patch, which the
+# pen tablets; Wine's LGPL headers declare the same API, given the few macros of Wine's own
+# headers they use and Wacom's calling convention name. The change is kept as a patch, which the
 # release ships beside Qt's licence.
 patch_source() {
     local tree="$1" pristine="$source_dir/pristine"
     mkdir -p "$pristine/qtbase/src/3rdparty" "$tree/src/3rdparty/wintab"
-    cp /usr/include/wine/wine/windows/wintab.h /usr/include/wine/wine/windows/pktdef.h \
-        "$tree/src/3rdparty/wintab/"
+    cp /usr/include/wine/wine/windows/pktdef.h "$tree/src/3rdparty/wintab/"
+    sed '/^#define __WINE_WINTAB_H/r /dev/stdin' /usr/include/wine/wine/windows/wintab.h \
+        >"$tree/src/3rdparty/wintab/wintab.h" <<'MACROS'
+
+/* For mingw-w64, whose headers lack what Wine's and Wacom's have (added for Qt's build). */
+#ifndef WINELIB_NAME_AW
+# ifdef UNICODE
+#  define WINELIB_NAME_AW(name) name##W
+# else
+#  define WINELIB_NAME_AW(name) name##A
+# endif
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+# define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+# define API WINAPI
+#endif
+MACROS
     (cd "$source_dir" && diff -ruN pristine/qtbase/src/3rdparty/wintab \
         "qtbase/src/3rdparty/wintab" || true) >"$source_dir/wintab.patch"
 }

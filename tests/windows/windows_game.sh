@@ -10,10 +10,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 # What a Windows machine without Liberation Sans sees: Wine reads the host's fonts through
 # fontconfig, so the test hides them, and the game has only the faces it carries.
 mkdir -p "$work/fonts"
-cat >"$work/fonts/fonts.conf" <<'CONF'
+cat >"$work/fonts/fonts.conf" <<CONF
 <?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig><cachedir>fontconfig-cache</cachedir></fontconfig>
+<fontconfig><cachedir>$work/fonts/cache</cachedir></fontconfig>
 CONF
 export FONTCONFIG_FILE="$work/fonts/fonts.conf"
 
