@@ -28,5 +28,5 @@ start_wineserver "$run_dir/prefix"
 WINEPATH="$(windows_path_list "$dll_dirs")"
 export WINEPATH
 status=0
-wine64 "$@" || status=$?
+wine "$@" || status=$?
 exit "$status"
