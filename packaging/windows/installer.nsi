@@ -1,7 +1,8 @@
 ; The Cratefall installer, for every user of the machine: the game in Program Files, a Start menu
 ; entry, and an uninstaller in Windows' list of programs. /S installs and uninstalls silently.
 ; makensis -DVERSION= -DICON= -DLICENSE= -DINSTALL_FILES= -DUNINSTALL_FILES= -DOUTFILE= installer.nsi
-Unicode true
+; 64-bit, like the game: a 64-bit Windows runs it natively.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 

@@ -43,6 +43,12 @@ void prepareApplication()
         QFontDatabase::addApplicationFont(font.next());
     // Must precede the first font lookup, or the layouts' face falls back to the desktop default.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+#ifdef Q_OS_WIN
+    // Menus, boxes and buttons as on Linux, where Qt's own Fusion style and its 9 point sans face
+    // draw them, rather than as the Windows version of the day would.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+#endif
     QApplication::setApplicationName(QStringLiteral("cratefall"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // Lets desktops match the windows to the installed desktop entry and its icon.

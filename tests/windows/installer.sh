@@ -44,8 +44,11 @@ keys "$title" ctrl+F4
 expect_exit_status 0 30
 
 step "the uninstaller from the list of programs, silently: $quiet"
-# It copies itself to the temporary folder and goes on from there: done when the folder is gone.
-wine cmd /c "$quiet" >>"$work/game.log" 2>&1 || fail "the uninstaller did not start"
+# "PROGRAM" ARGUMENTS. It copies itself to the temporary folder and goes on from there: done
+# when the folder is gone.
+[[ "$quiet" =~ ^\"([^\"]+)\"\ (.*)$ ]] || fail "not a quoted program and its arguments: $quiet"
+wine "${BASH_REMATCH[1]}" ${BASH_REMATCH[2]} >>"$work/game.log" 2>&1 ||
+    fail "the uninstaller did not start"
 gone() { [ ! -e "$install_dir" ]; }
 until_within "the uninstaller left $install_dir: $(ls "$install_dir" 2>/dev/null | tr '\n' ' ')" gone
 registry_value DisplayName >/dev/null && fail "Cratefall is still in the list of programs"
