@@ -50,10 +50,12 @@ step "rendered at the window's scale, the page shows the name where the window s
 # same part of it, which gives the scale and the offset.
 pdftoppm -r 96 -png -singlefile "${pdfs[0]}" "$work/page-96"
 read -r page_width page_height < <(image_size "$work/page-96.png")
-read -r x y w _ < <(robot extent "$work/page-96.png" "0,0,$page_width,$page_height" "#ffffff") ||
-    fail "the printed page is blank"
+read -r x y w h < <(robot extent "$work/page-96.png" "0,0,$page_width,$page_height" "#ffffff")
+[ -n "${h:-}" ] || fail "the printed page is blank"
 read -r shot_width shot_height < <(image_size "$named")
-read -r sx sy sw _ < <(robot extent "$named" "0,0,$shot_width,$shot_height" "#ffffff")
+read -r sx sy sw sh < <(robot extent "$named" "0,0,$shot_width,$shot_height" "#ffffff")
+awk -v w="$w" -v h="$h" -v sw="$sw" -v sh="$sh" 'BEGIN { r = (w / h) / (sw / sh); exit !(r > 0.97 && r < 1.03) }' ||
+    fail "what the page shows (${w}x$h pixels at 96 dpi) is not shaped like the window's drawing (${sw}x$sh)"
 read -r scaled_width left top < <(awk -v pw="$page_width" -v x="$x" -v y="$y" -v w="$w" \
     -v sx="$sx" -v sy="$sy" -v sw="$sw" 'BEGIN {
         s = sw / w; printf "%d %d %d\n", pw * s + 0.5, x * s - sx + 0.5, y * s - sy + 0.5 }')
