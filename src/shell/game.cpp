@@ -9,7 +9,9 @@
 #include "victory/form12.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QFont>
+#include <QFontDatabase>
 
 namespace cratefall::shell {
 
@@ -36,8 +38,17 @@ void registerScreens(ui::Runtime& runtime)
 
 void prepareApplication()
 {
+    // The faces the program carries, where the system has none of its own (Windows).
+    for (QDirIterator font(QStringLiteral(":/fonts")); font.hasNext();)
+        QFontDatabase::addApplicationFont(font.next());
     // Must precede the first font lookup, or the layouts' face falls back to the desktop default.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+#ifdef Q_OS_WIN
+    // Menus, boxes and buttons as on Linux, where Qt's own Fusion style and its 9 point sans face
+    // draw them, rather than as the Windows version of the day would.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+#endif
     QApplication::setApplicationName(QStringLiteral("cratefall"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // Lets desktops match the windows to the installed desktop entry and its icon.

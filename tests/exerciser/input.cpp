@@ -26,6 +26,11 @@ void mouse(QWindow* window, QPoint at, Qt::MouseButtons state, Qt::MouseButton b
                         g_timestamp);
 }
 
+class TimerHold final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Timer; }
+};
+
 } // namespace
 
 void moveMouse(QWidget* window, QPoint at)
@@ -78,7 +83,13 @@ void resizeWindow(QWidget* window, QSize size)
 
 void processQueuedEvents()
 {
-    QCoreApplication::processEvents(QEventLoop::X11ExcludeTimers);
+    // The loop's own flag for leaving timers out is a hint that only the X11 event loops honour;
+    // on Windows they would tick. A filter keeps them from every object instead: a timer held
+    // back this way stays armed, as it would when left out.
+    TimerHold hold;
+    QCoreApplication::instance()->installEventFilter(&hold);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&hold);
 }
 
 } // namespace cratefall::exerciser

@@ -1,13 +1,13 @@
 #!/bin/bash
 # A seed replays the same game: two runs of one seed trace the same events, boxes and ends.
-# Usage: replay_test.sh <cratefall_exerciser>
+# Usage: replay_test.sh [RUNNER...] <cratefall_exerciser>
 set -euo pipefail
-exerciser="$1"
+exerciser=("$@")
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 for run in first second; do
-    "$exerciser" --seed 424242 --events 20000 --trace 2>/dev/null |
+    "${exerciser[@]}" --seed 424242 --events 20000 --trace 2>/dev/null |
         grep -v '^took ' >"$work/$run.log"
 done
 if ! diff -q "$work/first.log" "$work/second.log" >/dev/null; then

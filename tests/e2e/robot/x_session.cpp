@@ -128,6 +128,16 @@ bool XSession::hasWindowType(WindowId window, const char* typeName) const
     return false;
 }
 
+// Wine maps a Windows program's popups (its menus) as override-redirect windows of the normal
+// type; no other program here maps such a window.
+bool XSession::isWinePopup(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    lastErrorCode = 0;
+    return XGetWindowAttributes(m_display, window, &attributes) != 0 && lastErrorCode == 0 &&
+           attributes.override_redirect && hasWindowType(window, "_NET_WM_WINDOW_TYPE_NORMAL");
+}
+
 bool XSession::isViewable(WindowId window) const
 {
     XWindowAttributes attributes{};
@@ -158,7 +168,8 @@ std::optional<WindowId> XSession::findMenuPopup() const
     for (unsigned int i = count; i-- > 0;) { // top of the stack first
         const Window window = children[i];
         if (isViewable(window) && (hasWindowType(window, "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU") ||
-                                   hasWindowType(window, "_NET_WM_WINDOW_TYPE_POPUP_MENU")))
+                                   hasWindowType(window, "_NET_WM_WINDOW_TYPE_POPUP_MENU") ||
+                                   isWinePopup(window)))
             return window;
     }
     return std::nullopt;

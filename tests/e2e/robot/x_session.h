@@ -72,6 +72,7 @@ private:
     std::string caption(WindowId window) const;
     QImage grabWhole(WindowId window) const;
     bool hasWindowType(WindowId window, const char* typeName) const;
+    bool isWinePopup(WindowId window) const;
     void awaitButton(bool down) const;
     void askWindowManager(WindowId window, const char* request, long first, long second) const;
     // Nothing when the window is gone.

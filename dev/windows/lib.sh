@@ -1,0 +1,47 @@
+# Shared by the Windows build's commands: its packages, its cache folder and Qt for Windows' place
+# in it.
+# shellcheck shell=bash
+windows_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$windows_dir/../lib.sh"
+
+# Kept between runs and outside the clone, so that a fresh clone (CI's) finds Qt already built.
+windows_cache="${CRATEFALL_WINDOWS_CACHE:-/var/cache/cratefall-windows}"
+windows_jobs="${CRATEFALL_WINDOWS_JOBS:-2}"
+
+install_windows_packages() {
+    local wanted=() missing=() package
+    mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$windows_dir/packages.txt" | tr -d ' ')
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 install -y -q \
+        --no-install-recommends "${missing[@]}"
+}
+
+# The cache belongs to whoever builds; root makes it once for a user who cannot.
+make_windows_cache() {
+    mkdir -p "$windows_cache" 2>/dev/null ||
+        as_root install -d -o "$(id -u)" -g "$(id -g)" "$windows_cache"
+    [ -w "$windows_cache" ] || as_root chown "$(id -u):$(id -g)" "$windows_cache"
+}
+
+# Qt for Windows is built from the source of the very Qt whose host tools build it.
+debian_qt_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev
+}
+
+# The recipe is Qt's options and the compilers: a change to either builds Qt again. (qt.sh's
+# other steps only fetch and place; a change to how Qt is patched counts its revision up in the
+# options.)
+qt_recipe_hash() {
+    cat "$windows_dir/qt_options.cmake" "$repo_root/cmake/mingw-w64-x86_64.cmake" |
+        sha256sum | cut -c1-12
+}
+
+windows_qt_prefix() {
+    echo "$windows_cache/qt6-base-$(debian_qt_version)-$(qt_recipe_hash)"
+}

@@ -1,0 +1,118 @@
+#!/bin/bash
+# Builds Qt for Windows once, from Debian's own qt6-base source package (the version of the host's
+# Qt, whose tools the cross build runs), into the cache folder; a run that finds it there already
+# does nothing. Debian's apt sources are left as they are: the source comes through a private list
+# of the same Debian mirrors.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+prefix="$(windows_qt_prefix)"
+version="$(debian_qt_version)"
+
+# One deb-src line for each Debian archive the machine's apt uses (its one-line and deb822 files).
+debian_source_list() {
+    local file
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n -E 's/^[[:space:]]*deb[[:space:]]+/deb-src /p' "$file"
+    done | grep -E '/debian(-security)?/? ' || true
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        awk 'function flush() {
+                 if (types ~ /(^| )deb( |$)/ && enabled != "no" && (signed == "" || signed ~ /debian-archive-keyring/))
+                     for (u in uris) for (s in suites)
+                         print "deb-src" (signed == "" ? "" : " [signed-by=" signed "]") " " uris[u] " " suites[s] " " components
+                 types = ""; signed = ""; enabled = ""; components = ""; delete uris; delete suites
+             }
+             /^[[:space:]]*$/ { flush(); next }
+             /^#/ { next }
+             { key = tolower($1); sub(/:$/, "", key); $1 = "" ; sub(/^ /, "") }
+             key == "types" { types = $0 } key == "signed-by" { signed = $0 }
+             key == "enabled" { enabled = tolower($0) } key == "components" { components = $0 }
+             key == "uris" { split($0, uris, " ") } key == "suites" { split($0, suites, " ") }
+             END { flush() }' "$file"
+    done
+}
+
+fetch_source() {
+    local apt="$windows_cache/apt" options
+    rm -rf "$apt" "$source_dir"
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$source_dir"
+    debian_source_list >"$apt/sources.list"
+    [ -s "$apt/sources.list" ] || { echo "No Debian archive in the machine's apt sources." >&2; exit 1; }
+    options=(-q -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts=-
+        -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o Debug::NoLocking=1)
+    [ "$(id -u)" -ne 0 ] || options+=(-o APT::Sandbox::User=root)
+    apt-get "${options[@]}" update
+    (cd "$source_dir" && apt-get "${options[@]}" source "qt6-base=$version")
+    rm -rf "$apt"
+}
+
+# Debian's source leaves out src/3rdparty/wintab, which the Windows platform plugin includes for
+# pen tablets; Wine's LGPL headers declare the same API, given the few macros of Wine's own
+# headers they use and Wacom's calling convention name. The change is kept as a patch, which the
+# release ships beside Qt's licence.
+patch_source() {
+    local tree="$1" pristine="$source_dir/pristine"
+    mkdir -p "$pristine/qtbase/src/3rdparty" "$tree/src/3rdparty/wintab"
+    cp /usr/include/wine/wine/windows/pktdef.h "$tree/src/3rdparty/wintab/"
+    sed '/^#define __WINE_WINTAB_H/r /dev/stdin' /usr/include/wine/wine/windows/wintab.h \
+        >"$tree/src/3rdparty/wintab/wintab.h" <<'MACROS'
+
+/* For mingw-w64, whose headers lack what Wine's and Wacom's have (added for Qt's build). */
+#ifndef WINELIB_NAME_AW
+# ifdef UNICODE
+#  define WINELIB_NAME_AW(name) name##W
+# else
+#  define WINELIB_NAME_AW(name) name##A
+# endif
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+# define DECL_WINELIB_TYPE_AW(type) typedef WINELIB_NAME_AW(type) type;
+#endif
+#ifndef API
+# define API WINAPI
+#endif
+MACROS
+    (cd "$source_dir" && diff -ruN pristine/qtbase/src/3rdparty/wintab \
+        "qtbase/src/3rdparty/wintab" || true) >"$source_dir/wintab.patch"
+}
+
+build_qt() {
+    local tree
+    tree=$(find "$source_dir" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+    mv "$tree" "$source_dir/qtbase"
+    tree="$source_dir/qtbase"
+    patch_source "$tree"
+    rm -rf "$prefix.partial" "$windows_cache/build"
+    nice cmake -S "$tree" -B "$windows_cache/build" -G Ninja \
+        -C "$windows_dir/qt_options.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$prefix.partial" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
+    nice cmake --build "$windows_cache/build" --parallel "$windows_jobs"
+    cmake --install "$windows_cache/build"
+    mkdir -p "$prefix.partial/source"
+    cp "$source_dir/wintab.patch" "$prefix.partial/source/qt6-base-windows.patch"
+    echo "$version" >"$prefix.partial/source/debian-version"
+    mv "$prefix.partial" "$prefix"
+    rm -rf "$windows_cache/build" "$source_dir"
+}
+
+install_windows_packages
+make_windows_cache
+exec {lock}>"$windows_cache/lock"
+flock "$lock"
+if [ -f "$prefix/source/debian-version" ]; then
+    echo "Qt for Windows is built: $prefix"
+    exit 0
+fi
+source_dir="$windows_cache/source"
+started=$SECONDS
+fetch_source
+build_qt
+# Builds of an older recipe or Debian version are no longer wanted.
+for old in "$windows_cache"/qt6-base-*; do
+    [ "$old" = "$prefix" ] || rm -rf "$old"
+done
+echo "Built Qt for Windows in $((SECONDS - started)) s: $prefix"

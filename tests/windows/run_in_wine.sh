@@ -1,0 +1,32 @@
+#!/bin/bash
+# ctest's emulator for the Windows build: runs a test program under Wine in a prefix of its own,
+# on an X server of its own, and ends Wine with it.
+# Usage: run_in_wine.sh WINE_ROOT DLL_DIRS PROGRAM [ARGS...], DLL_DIRS separated by colons.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../dev/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
+
+wine_root="$1"
+dll_dirs="$2"
+shift 2
+mkdir -p "$wine_root/runs"
+TMPDIR="$wine_root/runs" held_dir "$(basename "$1" .exe)"
+run_dir="$held"
+finish() {
+    stop_wineserver
+    stop_display
+    rm -rf "$run_dir"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM HUP
+
+# Wine draws even a program that shows no window through an X server: the test's own.
+start_display --no-wm
+no_desktop_session "$run_dir"
+wine_prefix "$wine_root" "$run_dir/prefix"
+start_wineserver "$run_dir/prefix"
+WINEPATH="$(windows_path_list "$dll_dirs")"
+export WINEPATH
+status=0
+wine "$@" || status=$?
+exit "$status"

@@ -1,0 +1,92 @@
+# Wine for a test (sourced after dev/lib.sh): a prefix of the test's own and a wineserver that the
+# test starts and stops by its pid, and that ends with the test even when ctest kills it.
+# shellcheck shell=bash
+
+# Quiet, and no Mono or Gecko installer dialogs, and no menu entries written into the home folder
+# for what a Windows installer puts in the Start menu.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Qt Test and Qt's warnings reach stderr without a console window.
+export QT_FORCE_STDERR_LOGGING=1
+
+# Wine keeps the QT_ variables of Linux's environment from Windows programs, but passes on
+# WINEQT_NAME as QT_NAME: every QT_ variable set for the test is handed on that way.
+pass_qt_environment() {
+    local name
+    for name in $(compgen -e); do
+        [[ "$name" == QT_* ]] && export "WINE$name=${!name}"
+    done
+    return 0
+}
+pass_qt_environment
+
+# start_wineserver PREFIX: a persistent wineserver for that prefix, ready once its socket is there
+# (a Wine program started before would start a server of its own, outside the test's hold). Its
+# socket folder goes into PREFIX.tmp rather than /tmp: Debian's Wine makes it in TMPDIR, and
+# finds it again there, so every Wine program after this one shares that TMPDIR.
+start_wineserver() {
+    export WINEPREFIX="$1" TMPDIR="$1.tmp"
+    mkdir -p "$WINEPREFIX" "$TMPDIR"
+    setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
+    wineserver_pid=$!
+    local server
+    server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
+    for _ in $(seq 100); do
+        # Debian's names its folder in the prefix; upstream Wine's is fixed.
+        if [ -f "$WINEPREFIX/wineserver" ]; then
+            [ -S "$TMPDIR/$(cat "$WINEPREFIX/wineserver")/$server/socket" ] && return 0
+        elif [ -S "/tmp/.wine-$(id -u)/$server/socket" ]; then
+            return 0
+        fi
+        kill -0 "$wineserver_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    echo "wineserver did not start: $(cat "$WINEPREFIX.wineserver.log")" >&2
+    return 1
+}
+
+# Every Windows process of the prefix, then the server.
+stop_wineserver() {
+    [ -n "${wineserver_pid:-}" ] || return 0
+    wineserver -k 2>/dev/null || true
+    stop_pid "$wineserver_pid"
+    wineserver_pid=""
+}
+
+# wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
+# build tree (a new prefix holds 600 MB of Wine's DLLs and takes wineboot a dozen seconds). The
+# registry files, which wineserver writes in place, are copies; every other file Wine or a
+# program changes is made anew or removed, so the template stays as it was made.
+wine_prefix() {
+    local root="$1" dir="$2" lock stamp
+    stamp="$(wine --version)"
+    mkdir -p "$root"
+    exec {lock}>"$root/template.lock"
+    flock "$lock"
+    if [ "$(cat "$root/template/made-by" 2>/dev/null)" != "$stamp" ]; then
+        rm -rf "$root/template" "$root/template.partial"
+        HOME="$root/home" start_wineserver "$root/template.partial"
+        HOME="$root/home" wineboot --init >"$root/template.partial.log" 2>&1 ||
+            { cat "$root/template.partial.log" >&2; return 1; }
+        stop_wineserver
+        # The server's own note of its folder, which a copy must not inherit.
+        rm -rf "$root/template.partial/wineserver" "$root/template.partial.tmp"
+        echo "$stamp" >"$root/template.partial/made-by"
+        mv "$root/template.partial" "$root/template"
+    fi
+    flock -u "$lock"
+    exec {lock}>&-
+    cp -al "$root/template" "$dir"
+    for registry in "$dir"/*.reg; do
+        cp --remove-destination "$root/template/${registry##*/}" "$registry"
+    done
+}
+
+# windows_path_list DIR:DIR...: the same folders as a Windows search path (drive Z: is the root).
+windows_path_list() {
+    local dir list=""
+    IFS=: read -ra dirs <<<"$1"
+    for dir in "${dirs[@]}"; do
+        list+="${list:+;}Z:${dir//\//\\}"
+    done
+    echo "$list"
+}
