@@ -3,8 +3,8 @@
 // than smoothed. Everything is judged from the pixels the X server holds.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
-#include "ui/form_window.h"
 #include "pictures/picture_store.h"
+#include "ui/form_window.h"
 #endif
 
 #include <QGuiApplication>
@@ -22,6 +22,10 @@ namespace {
 constexpr int scale = 2;
 const QRgb white = qRgb(255, 255, 255);
 
+// How long the X server and window manager may take to show and place a window: far beyond what
+// they take, but a loaded machine is slow, and Qt's own default of five seconds is not enough.
+constexpr int windowWaitMs = 30'000;
+
 // The title window with the falling pictures held still, in the screen's top-left corner so the
 // window manager's frame cannot push any of it off a small screen.
 QWidget* showTitle(GameFixture& game)
@@ -30,7 +34,7 @@ QWidget* showTitle(GameFixture& game)
     game.form("Form1").Timer1().Enabled(cratefall::ui::Enabled::No);
     QWidget* window = game.form("Form1").window();
     window->move(0, 0);
-    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    return QTest::qWaitForWindowExposed(window, windowWaitMs) ? window : nullptr;
 }
 
 // The window as the X server holds it, in device pixels.
@@ -89,7 +93,7 @@ QSize settledClientSize(QWidget* window)
 {
     QSize size;
     static_cast<void>(QTest::qWaitFor(
-        [&] { return (size = whiteClientArea(grab(window)).size()) == clientSize; }));
+        [&] { return (size = whiteClientArea(grab(window)).size()) == clientSize; }, windowWaitMs));
     return size;
 }
 
