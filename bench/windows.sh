@@ -51,14 +51,8 @@ app=$(dirname "$(find "$out/unpacked" -name cratefall.exe)")
 # (qt_standard_project_setup puts a Windows build's programs at the top of the build folder.)
 cp "$windows_build/cratefall_reference.exe" "$windows_build/cratefall_level_probe.exe" "$app/"
 
-# As on a Windows machine without Liberation Sans, as in the Windows tests: no host fonts.
-mkdir -p "$out/fonts"
-cat >"$out/fonts/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig><cachedir>$out/fonts/cache</cachedir></fontconfig>
-CONF
-export FONTCONFIG_FILE="$out/fonts/fonts.conf"
+# As the Windows tests run them: the faces Wine and the programs carry, none of the host's.
+hide_host_fonts "$out/fonts"
 start_display --no-wm
 no_desktop_session "$out"
 export HOME="$out"
@@ -70,6 +64,7 @@ game=(wine "$app/cratefall.exe")
 reference=(wine "$app/cratefall_reference.exe")
 probe=(wine "$app/cratefall_level_probe.exe")
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "Wine's first start in the prefix, not counted: the game, then the reference"
 "$harness" startup "$title_caption" -- "${game[@]}" | sed 's/^/  game /'
 "$harness" startup "$reference_caption" -- "${reference[@]}" | sed 's/^/  reference /'
@@ -91,6 +86,7 @@ done
 
 medians >"$results"
 echo
-echo "Under $(wine --version) on Xvfb $DISPLAY, no window manager; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Under $(wine --version) on Xvfb $DISPLAY, no window manager"
+echo "Load average (1, 5, 15 min) before the run $load_before, after it $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "Figures in $results"
 bash "$repo_root/bench/table.sh" "$results" windows
