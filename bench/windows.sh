@@ -56,7 +56,8 @@ hide_host_fonts "$out/fonts"
 start_display --no-wm
 no_desktop_session "$out"
 export HOME="$out"
-wine_prefix "$windows_build/wine" "$out/prefix"
+# A template of its own, kept between runs: the tests' own stays as their runs made it.
+wine_prefix "$windows_build/bench-wine" "$out/prefix"
 start_wineserver "$out/prefix"
 unset QT_QPA_PLATFORM
 

@@ -26,6 +26,9 @@ start_display --no-wm
 no_desktop_session "$run_dir"
 # The game's text in its own face, which it carries, never the host's copy.
 hide_host_fonts "$run_dir/fonts"
+# No printer but none: Wine asks CUPS from the Linux side, which a test's own CUPS_SERVER set
+# inside the program never reaches, so without this a print would go to the caller's printer.
+export CUPS_SERVER="$run_dir/no-print-spooler.sock"
 wine_prefix "$wine_root" "$run_dir/prefix"
 start_wineserver "$run_dir/prefix"
 if [ -n "${CRATEFALL_WINE_DPI:-}" ]; then
