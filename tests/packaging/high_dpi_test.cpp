@@ -1,6 +1,7 @@
-// The title screen on a real X server with QT_SCALE_FACTOR=2, as a player with a high-DPI
-// desktop sees it: a window twice the designed size, and tiles enlarged in crisp blocks rather
-// than smoothed. Everything is judged from the pixels the X server holds.
+// The title screen on a real display scaled as a player with a high-DPI desktop has it: on Linux
+// QT_SCALE_FACTOR=2, under Wine the system's 144 dpi. CRATEFALL_HIGH_DPI_SCALE says what the test's
+// display was set up for: a window that many times the designed size, and tiles enlarged in crisp
+// blocks rather than smoothed. Everything is judged from the pixels the display holds.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "pictures/picture_store.h"
@@ -19,7 +20,6 @@ using cratefall::testing::GameFixture;
 
 namespace {
 
-constexpr int scale = 2;
 const QRgb white = qRgb(255, 255, 255);
 
 // How long the X server and window manager may take to show and place a window: far beyond what
@@ -81,10 +81,20 @@ int shortestInnerRun(const QImage& shot, const QRect& area)
     return shortest;
 }
 
+// The scale the test's display was set up for, or 0 when the test was started without one.
+qreal expectedScale()
+{
+    return qEnvironmentVariable("CRATEFALL_HIGH_DPI_SCALE").toDouble();
+}
+
 } // namespace
 
-// The title's client area, at twice its designed size.
-const QSize clientSize(381 * scale, 414 * scale);
+// The title's client area, at its designed size times the scale (a half pixel rounds up, as
+// Qt rounds a scaled size).
+QSize scaledClientSize()
+{
+    return QSize(381, 414) * expectedScale();
+}
 
 // The size of the white client area once it is the expected one, or when the wait gave up. Until
 // the window manager has placed and the game painted the window, the capture lags behind.
@@ -93,7 +103,8 @@ QSize settledClientSize(QWidget* window)
 {
     QSize size;
     static_cast<void>(QTest::qWaitFor(
-        [&] { return (size = whiteClientArea(grab(window)).size()) == clientSize; }, windowWaitMs));
+        [&] { return (size = whiteClientArea(grab(window)).size()) == scaledClientSize(); },
+        windowWaitMs));
     return size;
 }
 
@@ -101,12 +112,14 @@ class HighDpiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void titleIsTwiceTheDesignedSizeInCrispBlocks()
+    void titleIsScaledInCrispBlocks()
     {
+        const qreal scale = expectedScale();
+        QVERIFY2(scale > 1, "CRATEFALL_HIGH_DPI_SCALE names no scale above 1");
         GameFixture game;
         QWidget* window = showTitle(game);
         QVERIFY2(window, "the title window never showed");
-        QCOMPARE(settledClientSize(window), clientSize);
+        QCOMPARE(settledClientSize(window), scaledClientSize());
         const QImage shot = grab(window);
         const QRect client = whiteClientArea(shot);
         QVERIFY2(client.top() > 0, "no menu bar above the client area");

@@ -1,12 +1,24 @@
 #!/bin/bash
-# The certificate printed under Wine: Wine shows the private spooler's queue (tests/cups) as the
-# default Windows printer; a name typed on the victory screen and Enter print the certificate and
-# end the program with status 0. Its words are outlines in that PDF, so the page is checked as a
-# picture: rendered at the window's own scale, it shows the name where the window showed it.
+# The certificate under Wine, a name typed on the victory screen and Enter pressed:
+#   certificate.sh printed      Wine shows the private spooler's queue (tests/cups) as the default
+#                               Windows printer; the certificate is printed and the program ends
+#                               with status 0. Its words are outlines in that PDF, so the page is
+#                               checked as a picture: rendered at the window's own scale, it shows
+#                               the name where the window showed it.
+#   certificate.sh no-printer   no spooler behind Wine, so Windows has no printer: the run-time
+#                               error box, titled Cratefall, and status 1 once it is closed, as on
+#                               Linux.
 set -euo pipefail
+case "${1:-}" in
+printed) pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh}" ;;
+no-printer) ;;
+*)
+    echo "usage: $0 printed|no-printer" >&2
+    exit 2
+    ;;
+esac
 source "$(dirname "${BASH_SOURCE[0]}")/windows_game.sh"
 
-pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh}"
 : "${CRATEFALL_WINDOWS_ENTRY:?run the tests through ctest}"
 name="Ada Lovelace"
 WINEPATH="$(windows_path_list "${CRATEFALL_WINE_DLL_DIRS:?run the tests through ctest}")"
@@ -33,6 +45,13 @@ named_runs() {
 }
 named=$(await_look "$victory" named named_runs) || fail "the typed name never showed in its box"
 keys "$victory" Return
+if [ "$1" = no-printer ]; then
+    step "with no printer, the run-time error box; closed, the program ends with status 1"
+    error=$(window Cratefall)
+    keys "$error" Return
+    expect_exit_status 1 30
+    exit 0
+fi
 expect_exit_status 0 30
 
 step "the certificate arrives in the print queue"

@@ -7,15 +7,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 : "${CRATEFALL_WINDOWS_ZIP:?CRATEFALL_WINDOWS_ZIP names the release zip; run the tests through ctest}"
 : "${CRATEFALL_WINE_ROOT:?run the tests through ctest}"
 
-# What a Windows machine without Liberation Sans sees: Wine reads the host's fonts through
-# fontconfig, so the test hides them, and the game has only the faces it carries.
-mkdir -p "$work/fonts"
-cat >"$work/fonts/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig><cachedir>$work/fonts/cache</cachedir></fontconfig>
-CONF
-export FONTCONFIG_FILE="$work/fonts/fonts.conf"
+# The game has only the faces it carries.
+hide_host_fonts "$work/fonts"
 
 step "a Wine prefix of our own, and its wineserver"
 wine_prefix "$CRATEFALL_WINE_ROOT" "$work/prefix"

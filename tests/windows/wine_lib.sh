@@ -19,6 +19,19 @@ pass_qt_environment() {
 }
 pass_qt_environment
 
+# hide_host_fonts DIR: what a Windows machine without Liberation Sans sees. Wine reads the host's
+# fonts through fontconfig: a configuration in DIR that lists none leaves Windows programs only
+# Wine's own faces and those they carry.
+hide_host_fonts() {
+    mkdir -p "$1"
+    cat >"$1/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><cachedir>$1/cache</cachedir></fontconfig>
+CONF
+    export FONTCONFIG_FILE="$1/fonts.conf"
+}
+
 # start_wineserver PREFIX: a persistent wineserver for that prefix, ready once its socket is there
 # (a Wine program started before would start a server of its own, outside the test's hold). Its
 # socket folder goes into PREFIX.tmp rather than /tmp: Debian's Wine makes it in TMPDIR, and
