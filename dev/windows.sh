@@ -41,5 +41,8 @@ use_private_runtime_dir
 trap remove_private_runtime_dir EXIT
 # linux_only: tests that need what only Linux has (valgrind, CUPS's own library), each labelled
 # so with its reason in its CMakeLists.txt.
+# Every Wine process the tests start carries this mark, by which the run finds any left over.
+export CRATEFALL_WINE_RUN="windows-$$-$SRANDOM"
 ctest --test-dir "$build_dir" --output-on-failure --timeout 900 -LE linux_only
+no_wine_left "$CRATEFALL_WINE_RUN"
 echo "Ran the Windows tests under Wine in $((SECONDS - started)) s"

@@ -45,3 +45,25 @@ qt_recipe_hash() {
 windows_qt_prefix() {
     echo "$windows_cache/qt6-base-$(debian_qt_version)-$(qt_recipe_hash)"
 }
+
+# wine_processes RUN: the Wine processes still running from the tests that carried that mark.
+wine_processes() {
+    local environ pid
+    for environ in $(grep -lzx "CRATEFALL_WINE_RUN=$1" /proc/[0-9]*/environ 2>/dev/null); do
+        pid=${environ#/proc/} && pid=${pid%/environ}
+        [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == */wine* ]] && echo "$pid"
+    done
+    return 0
+}
+
+# no_wine_left RUN: fails, naming them, when Wine processes of the tests outlive them. They are
+# given the few seconds their reaper takes to notice their server is gone.
+no_wine_left() {
+    local until=$((SECONDS + 15)) left
+    while left=$(wine_processes "$1") && [ -n "$left" ]; do
+        [ "$SECONDS" -lt "$until" ] && sleep 0.2 && continue
+        echo "Wine processes outlived the tests that started them:" >&2
+        ps -o pid,args -p "$(paste -sd, <<<"$left")" >&2
+        return 1
+    done
+}

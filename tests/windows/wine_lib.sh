@@ -41,6 +41,7 @@ start_wineserver() {
     mkdir -p "$WINEPREFIX" "$TMPDIR"
     setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
     wineserver_pid=$!
+    reap_after_wineserver "$wineserver_pid" "$WINEPREFIX"
     local server
     server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
     for _ in $(seq 100); do
@@ -57,6 +58,22 @@ start_wineserver() {
     return 1
 }
 
+# reap_after_wineserver PID PREFIX: once that server has ended, every process still running in
+# the prefix goes too. Wine's services (services.exe, explorer.exe...) wait on pipes their
+# siblings hold open and never notice that their server is gone, which is how a test ends that
+# ctest killed, or whose server was stopped before it could stop them. The watcher is no child of
+# the test, so that it outlives it, and holds none of its files (its folders' locks).
+reap_after_wineserver() {
+    setsid -f bash -c 'for fd in /proc/$$/fd/*; do
+            fd=${fd##*/}; [ "$fd" -gt 2 ] && eval "exec $fd>&-"
+        done
+        tail --pid="$1" -f /dev/null
+        for environ in $(grep -lzx "WINEPREFIX=$2" /proc/[0-9]*/environ 2>/dev/null); do
+            pid=${environ#/proc/} && pid=${pid%/environ}
+            [[ "$(readlink "/proc/$pid/exe")" == */wine* ]] && kill -KILL "$pid"
+        done 2>/dev/null' reaper "$1" "$2" </dev/null >/dev/null 2>&1
+}
+
 # Every Windows process of the prefix, then the server.
 stop_wineserver() {
     [ -n "${wineserver_pid:-}" ] || return 0
@@ -64,6 +81,18 @@ stop_wineserver() {
     stop_pid "$wineserver_pid"
     wineserver_pid=""
 }
+
+# make_template DIR HOME: a new prefix in DIR, whole. wineboot returns while Wine's device
+# services still install drivers (input.pnf...); a server stopped then leaves a prefix without
+# them, so here Wine's own server runs it, and ends once every process of the prefix has. Its
+# processes are Wine's own, which end with their last client.
+make_template() (
+    export WINEPREFIX="$1" TMPDIR="$1.tmp" HOME="$2"
+    mkdir -p "$WINEPREFIX" "$TMPDIR"
+    setpriv --pdeathsig KILL wineboot --init >"$1.log" 2>&1 || { cat "$1.log" >&2; exit 1; }
+    timeout 600 wineserver --wait ||
+        { echo "Wine never finished making a prefix in $1: $(cat "$1.log")" >&2; exit 1; }
+)
 
 # wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
 # build tree (a new prefix holds 600 MB of Wine's DLLs and takes wineboot a dozen seconds). The
@@ -77,10 +106,7 @@ wine_prefix() {
     flock "$lock"
     if [ "$(cat "$root/template/made-by" 2>/dev/null)" != "$stamp" ]; then
         rm -rf "$root/template" "$root/template.partial"
-        HOME="$root/home" start_wineserver "$root/template.partial"
-        HOME="$root/home" wineboot --init >"$root/template.partial.log" 2>&1 ||
-            { cat "$root/template.partial.log" >&2; return 1; }
-        stop_wineserver
+        make_template "$root/template.partial" "$root/home" || return 1
         # The server's own note of its folder, which a copy must not inherit.
         rm -rf "$root/template.partial/wineserver" "$root/template.partial.tmp"
         echo "$stamp" >"$root/template.partial/made-by"
