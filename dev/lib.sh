@@ -105,10 +105,15 @@ await_service() {
     done
 }
 
-# Whether the window manager has announced itself on the root window: windows mapped before that
-# are neither decorated nor activated.
+# Whether the window manager has announced itself on the root window and is managing windows:
+# windows mapped before it announced are neither decorated nor activated, and openbox, which
+# announces itself before it has started up, never shows a window asked for in between. It lists
+# the windows it manages, none yet, once it has.
 wm_announced() {
-    [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK)" == *'window id'* ]]
+    local root
+    root=$(xprop -root _NET_SUPPORTING_WM_CHECK _NET_CLIENT_LIST)
+    [[ "$root" == *'_NET_SUPPORTING_WM_CHECK(WINDOW): window id'* ]] &&
+        [[ "$root" == *'_NET_CLIENT_LIST(WINDOW)'* ]]
 }
 
 # start_display [--no-wm]: Xvfb on a display number it picks itself (no race with other servers
