@@ -2,7 +2,10 @@
 
 #include "pictures/lettering.h"
 #include "shell/screen_names.h"
+#include "ui/control.h"
+#include "ui/qt_text.h"
 
+#include <QWidget>
 #include <array>
 
 namespace cratefall::info {
@@ -124,12 +127,15 @@ Aboutmeform::Aboutmeform(ui::Runtime& runtime) : Form(runtime, aboutDesign)
     handle(closeButton, [this] { Command1_Click(); });
 }
 
-// A screen reader reads the text as the window opens, but neither a one-word label nor a picture:
-// the contact follows as the window's description.
+// A screen reader reads a dialog's labels as it opens, but neither a one-word label nor a picture:
+// the label "Contact:" is read with the card it introduces. (A description would be no better:
+// Orca 48 reads it in place of the labels, and so never the text above the card.)
 void Aboutmeform::Form_Load()
 {
-    describe(control(contactLabel).Caption() + " " +
-             spokenLettering(control(contactCard).design().shows));
+    control(contactLabel)
+        .widget()
+        ->setAccessibleName(ui::qtext(control(contactLabel).Caption() + " " +
+                                  spokenLettering(control(contactCard).design().shows)));
 }
 
 void Aboutmeform::Command1_Click()

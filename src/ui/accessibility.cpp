@@ -46,6 +46,10 @@ public:
     {
         if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
+        // A label its screen has named with what it introduces reads that name (see
+        // Aboutmeform::Form_Load).
+        if (!widget()->accessibleName().isEmpty())
+            return widget()->accessibleName();
         // Asked while the label is still being built, it has no caption yet.
         const auto* label = dynamic_cast<const LabelWidget*>(widget());
         return label ? label->caption() : QString();
