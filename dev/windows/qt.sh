@@ -71,6 +71,21 @@ patch_source() {
 # define API WINAPI
 #endif
 MACROS
+    # Qt 6.8 and newer describe each bundled library in its folder, and stop at one without.
+    cat >"$tree/src/3rdparty/wintab/qt_attribution.json" <<ATTRIBUTION
+{
+    "Id": "wintab",
+    "Name": "Wintab API headers, from Wine",
+    "QDocModule": "qtgui",
+    "QtUsage": "Used in the Windows platform plugin for pen tablets.",
+    "Description": "Wine's wintab.h and pktdef.h, given a few macros of Wine's own headers.",
+    "Homepage": "https://www.winehq.org/",
+    "Version": "$(dpkg-query -W -f='${Version}' libwine-dev)",
+    "License": "GNU Lesser General Public License v2.1 or later",
+    "LicenseId": "LGPL-2.1-or-later",
+    "Copyright": ["Copyright (C) 1991-1998 by LCS/Telegraphics", "Copyright (C) 2002 Patrik Stridvall"]
+}
+ATTRIBUTION
     (cd "$source_dir" && diff -ruN pristine/qtbase/src/3rdparty/wintab \
         "qtbase/src/3rdparty/wintab" || true) >"$source_dir/wintab.patch"
 }
