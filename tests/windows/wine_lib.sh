@@ -20,23 +20,17 @@ pass_qt_environment() {
 pass_qt_environment
 
 # start_wineserver PREFIX: a persistent wineserver for that prefix, ready once its socket is there
-# (a Wine program started before would start a server of its own, outside the test's hold). Its
-# socket folder goes into PREFIX.tmp rather than /tmp: Debian's Wine makes it in TMPDIR, and
-# finds it again there, so every Wine program after this one shares that TMPDIR.
+# (a Wine program started before would start a server of its own, outside the test's hold). Wine
+# runs without TMPDIR, which Debian 13's wineserver cannot take (it aborts: "free(): invalid
+# pointer"): its socket folder is then in /tmp, the user's alone, and stop_wineserver removes it.
 start_wineserver() {
-    export WINEPREFIX="$1" TMPDIR="$1.tmp"
-    mkdir -p "$WINEPREFIX" "$TMPDIR"
+    export WINEPREFIX="$1"
+    unset TMPDIR
+    mkdir -p "$WINEPREFIX"
     setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
     wineserver_pid=$!
-    local server
-    server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
     for _ in $(seq 100); do
-        # Debian's names its folder in the prefix; upstream Wine's is fixed.
-        if [ -f "$WINEPREFIX/wineserver" ]; then
-            [ -S "$TMPDIR/$(cat "$WINEPREFIX/wineserver")/$server/socket" ] && return 0
-        elif [ -S "/tmp/.wine-$(id -u)/$server/socket" ]; then
-            return 0
-        fi
+        [ -S "$(wineserver_dir)/socket" ] && return 0
         kill -0 "$wineserver_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -44,12 +38,28 @@ start_wineserver() {
     return 1
 }
 
-# Every Windows process of the prefix, then the server.
+# The server's socket folder: Debian's Wine names a new folder of its own in the prefix, upstream
+# Wine's is the same for every server of the user's.
+wineserver_dir() {
+    local server
+    server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
+    if [ -f "$WINEPREFIX/wineserver" ]; then
+        echo "/tmp/$(cat "$WINEPREFIX/wineserver")/$server"
+    else
+        echo "/tmp/.wine-$(id -u)/$server"
+    fi
+}
+
+# Every Windows process of the prefix, then the server, then its socket folder.
 stop_wineserver() {
     [ -n "${wineserver_pid:-}" ] || return 0
+    local dir
+    dir="$(wineserver_dir)"
     wineserver -k 2>/dev/null || true
     stop_pid "$wineserver_pid"
     wineserver_pid=""
+    rm -rf "$dir"
+    [ ! -f "$WINEPREFIX/wineserver" ] || rmdir "${dir%/*}" 2>/dev/null || true
 }
 
 # wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
@@ -69,7 +79,7 @@ wine_prefix() {
             { cat "$root/template.partial.log" >&2; return 1; }
         stop_wineserver
         # The server's own note of its folder, which a copy must not inherit.
-        rm -rf "$root/template.partial/wineserver" "$root/template.partial.tmp"
+        rm -f "$root/template.partial/wineserver"
         echo "$stamp" >"$root/template.partial/made-by"
         mv "$root/template.partial" "$root/template"
     fi
