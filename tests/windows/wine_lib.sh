@@ -30,7 +30,11 @@ start_wineserver() {
     setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
     wineserver_pid=$!
     for _ in $(seq 100); do
-        [ -S "$(wineserver_dir)/socket" ] && return 0
+        if [ -S "$(wineserver_dir)/socket" ]; then
+            # For an end-to-end test, which stops the server by its pid (tests/e2e/lib.sh).
+            made_dirs+=("$(wineserver_leftover)")
+            return 0
+        fi
         kill -0 "$wineserver_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -50,16 +54,22 @@ wineserver_dir() {
     fi
 }
 
+# What the server leaves in /tmp: Debian's folder made for it, or upstream's folder of the server.
+wineserver_leftover() {
+    local dir
+    dir="$(wineserver_dir)"
+    if [ -f "$WINEPREFIX/wineserver" ]; then echo "${dir%/*}"; else echo "$dir"; fi
+}
+
 # Every Windows process of the prefix, then the server, then its socket folder.
 stop_wineserver() {
     [ -n "${wineserver_pid:-}" ] || return 0
-    local dir
-    dir="$(wineserver_dir)"
+    local leftover
+    leftover="$(wineserver_leftover)"
     wineserver -k 2>/dev/null || true
     stop_pid "$wineserver_pid"
     wineserver_pid=""
-    rm -rf "$dir"
-    [ ! -f "$WINEPREFIX/wineserver" ] || rmdir "${dir%/*}" 2>/dev/null || true
+    rm -rf "$leftover"
 }
 
 # wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
