@@ -2,6 +2,8 @@
 # The inside of dev/test_on.sh, run by it as the first process of a mount and a PID namespace of
 # its own: every root mounted and every process started here goes when this script ends.
 # test_on_inside.sh BASE_ROOT RUN_DIR [PACKAGE_FILE_IN_RUN_DIR]
+# CRATEFALL_WINDOWS_CACHE_SOURCE, when set, is the folder of Qt for Windows to use, and the Windows
+# build and its tests are all that run.
 set -euo pipefail
 base="$1"
 run_dir="$2"
@@ -74,6 +76,19 @@ step() {
 step_done() {
     echo "== $release: done in $((SECONDS - step_started)) s"
 }
+
+if [ -n "${CRATEFALL_WINDOWS_CACHE_SOURCE:-}" ]; then
+    step "the Windows release and its tests under Wine, as a user with sudo, on a fresh root"
+    fresh_root
+    # Where dev/windows.sh keeps Qt for Windows, so that only the first run builds it.
+    mkdir -p "$root/var/cache/cratefall-windows"
+    mount --bind "$CRATEFALL_WINDOWS_CACHE_SOURCE" "$root/var/cache/cratefall-windows"
+    clone_into /home/player player
+    (unset DISPLAY QT_QPA_PLATFORM &&
+        in_root_as player bash -c 'cd ~/cratefall && bash dev/windows.sh --test')
+    step_done
+    exit 0
+fi
 
 # The games started from the roots are shown on an X server of this machine's, which the game
 # reaches through its abstract socket; the roots stay as fresh as a player's system.

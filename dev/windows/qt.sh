@@ -6,9 +6,6 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-prefix="$(windows_qt_prefix)"
-version="$(debian_qt_version)"
-
 # One deb-src line for each Debian archive the machine's apt uses (its one-line and deb822 files).
 debian_source_list() {
     local file
@@ -74,6 +71,21 @@ patch_source() {
 # define API WINAPI
 #endif
 MACROS
+    # Qt 6.8 and newer describe each bundled library in its folder, and stop at one without.
+    cat >"$tree/src/3rdparty/wintab/qt_attribution.json" <<ATTRIBUTION
+{
+    "Id": "wintab",
+    "Name": "Wintab API headers, from Wine",
+    "QDocModule": "qtgui",
+    "QtUsage": "Used in the Windows platform plugin for pen tablets.",
+    "Description": "Wine's wintab.h and pktdef.h, given a few macros of Wine's own headers.",
+    "Homepage": "https://www.winehq.org/",
+    "Version": "$(dpkg-query -W -f='${Version}' libwine-dev)",
+    "License": "GNU Lesser General Public License v2.1 or later",
+    "LicenseId": "LGPL-2.1-or-later",
+    "Copyright": ["Copyright (C) 1991-1998 by LCS/Telegraphics", "Copyright (C) 2002 Patrik Stridvall"]
+}
+ATTRIBUTION
     (cd "$source_dir" && diff -ruN pristine/qtbase/src/3rdparty/wintab \
         "qtbase/src/3rdparty/wintab" || true) >"$source_dir/wintab.patch"
 }
@@ -99,14 +111,21 @@ build_qt() {
     rm -rf "$windows_cache/build" "$source_dir"
 }
 
+# qt_built: whether Qt for Windows is in place. It is moved there whole, so this needs no lock,
+# and a cache its user may only read (another user's, or one lent to a test root) does.
+qt_built() {
+    [ -f "$prefix/source/debian-version" ] || return 1
+    echo "Qt for Windows is built: $prefix"
+}
+
 install_windows_packages
+prefix="$(windows_qt_prefix)"
+version="$(debian_qt_version)"
+qt_built && exit 0
 make_windows_cache
 exec {lock}>"$windows_cache/lock"
 flock "$lock"
-if [ -f "$prefix/source/debian-version" ]; then
-    echo "Qt for Windows is built: $prefix"
-    exit 0
-fi
+qt_built && exit 0
 source_dir="$windows_cache/source"
 started=$SECONDS
 fetch_source

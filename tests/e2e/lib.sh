@@ -8,6 +8,8 @@ robot_bin="${CRATEFALL_E2E_ROBOT:?CRATEFALL_E2E_ROBOT names the robot; run the t
 held_dir cratefall-e2e
 work="$held"
 started_pids=()
+# Folders outside $work that what the test started makes, removed once it has been stopped.
+made_dirs=()
 
 now_ms() {
     local now="${EPOCHREALTIME/./}"
@@ -42,6 +44,7 @@ finish() {
     for ((index = ${#started_pids[@]} - 1; index >= 0; index--)); do
         stop_pid "${started_pids[index]}"
     done
+    rm -rf "${made_dirs[@]+"${made_dirs[@]}"}"
     [ "$status" -eq 0 ] || display_logs
     stop_display
     if [ "$status" -eq 0 ]; then

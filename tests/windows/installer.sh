@@ -11,9 +11,12 @@ drive_c="$WINEPREFIX/drive_c"
 install_dir="$drive_c/Program Files/Cratefall"
 start_menu_entry="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Cratefall.lnk"
 
-# Every file and folder of drive C: but the temporary folders, which Windows itself empties.
+# Every file and folder of drive C: but the temporary folders, which Windows itself empties, and
+# the precompiled INF files that Wine writes whenever it sets up a device, in its own time (the
+# input devices once a window has been shown: seen as windows/inf/input.pnf).
 prefix_files() {
-    (cd "$drive_c" && find . ! -path './windows/temp*' ! -path './users/*/Temp*' | sort)
+    (cd "$drive_c" && find . ! -path './windows/temp*' ! -path './users/*/Temp*' \
+        ! -path './windows/inf/*.pnf' | sort)
 }
 
 # registry_value NAME: the value of the installer's entry in the list of programs.

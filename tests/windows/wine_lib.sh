@@ -33,22 +33,20 @@ CONF
 }
 
 # start_wineserver PREFIX: a persistent wineserver for that prefix, ready once its socket is there
-# (a Wine program started before would start a server of its own, outside the test's hold). Its
-# socket folder goes into PREFIX.tmp rather than /tmp: Debian's Wine makes it in TMPDIR, and
-# finds it again there, so every Wine program after this one shares that TMPDIR.
+# (a Wine program started before would start a server of its own, outside the test's hold). Wine
+# runs without TMPDIR, which Debian 13's wineserver cannot take (it aborts: "free(): invalid
+# pointer"): its socket folder is then in /tmp, the user's alone, and stop_wineserver removes it.
 start_wineserver() {
-    export WINEPREFIX="$1" TMPDIR="$1.tmp"
-    mkdir -p "$WINEPREFIX" "$TMPDIR"
+    export WINEPREFIX="$1"
+    unset TMPDIR
+    mkdir -p "$WINEPREFIX"
     setpriv --pdeathsig KILL wineserver --foreground --persistent >"$WINEPREFIX.wineserver.log" 2>&1 &
     wineserver_pid=$!
     reap_after_wineserver "$wineserver_pid" "$WINEPREFIX"
-    local server
-    server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
     for _ in $(seq 100); do
-        # Debian's names its folder in the prefix; upstream Wine's is fixed.
-        if [ -f "$WINEPREFIX/wineserver" ]; then
-            [ -S "$TMPDIR/$(cat "$WINEPREFIX/wineserver")/$server/socket" ] && return 0
-        elif [ -S "/tmp/.wine-$(id -u)/$server/socket" ]; then
+        if [ -S "$(wineserver_dir)/socket" ]; then
+            # For an end-to-end test, which stops the server by its pid (tests/e2e/lib.sh).
+            made_dirs+=("$(wineserver_leftover)")
             return 0
         fi
         kill -0 "$wineserver_pid" 2>/dev/null || break
@@ -74,12 +72,34 @@ reap_after_wineserver() {
         done 2>/dev/null' reaper "$1" "$2" </dev/null >/dev/null 2>&1
 }
 
-# Every Windows process of the prefix, then the server.
+# The server's socket folder: Debian's Wine names a new folder of its own in the prefix, upstream
+# Wine's is the same for every server of the user's.
+wineserver_dir() {
+    local server
+    server="server-$(stat -c '%d %i' "$WINEPREFIX" | xargs printf '%x-%x')"
+    if [ -f "$WINEPREFIX/wineserver" ]; then
+        echo "/tmp/$(cat "$WINEPREFIX/wineserver")/$server"
+    else
+        echo "/tmp/.wine-$(id -u)/$server"
+    fi
+}
+
+# What the server leaves in /tmp: Debian's folder made for it, or upstream's folder of the server.
+wineserver_leftover() {
+    local dir
+    dir="$(wineserver_dir)"
+    if [ -f "$WINEPREFIX/wineserver" ]; then echo "${dir%/*}"; else echo "$dir"; fi
+}
+
+# Every Windows process of the prefix, then the server, then its socket folder.
 stop_wineserver() {
     [ -n "${wineserver_pid:-}" ] || return 0
+    local leftover
+    leftover="$(wineserver_leftover)"
     wineserver -k 2>/dev/null || true
     stop_pid "$wineserver_pid"
     wineserver_pid=""
+    rm -rf "$leftover"
 }
 
 # make_template DIR HOME: a new prefix in DIR, whole. wineboot returns while Wine's device
@@ -87,11 +107,13 @@ stop_wineserver() {
 # them, so here Wine's own server runs it, and ends once every process of the prefix has. Its
 # processes are Wine's own, which end with their last client.
 make_template() (
-    export WINEPREFIX="$1" TMPDIR="$1.tmp" HOME="$2"
-    mkdir -p "$WINEPREFIX" "$TMPDIR"
+    export WINEPREFIX="$1" HOME="$2"
+    unset TMPDIR
+    mkdir -p "$WINEPREFIX"
     setpriv --pdeathsig KILL wineboot --init >"$1.log" 2>&1 || { cat "$1.log" >&2; exit 1; }
     timeout 600 wineserver --wait ||
         { echo "Wine never finished making a prefix in $1: $(cat "$1.log")" >&2; exit 1; }
+    rm -rf "$(wineserver_leftover)"
 )
 
 # wine_prefix ROOT DIR: a new prefix in DIR, hard links into ROOT/template, which is made once per
@@ -108,7 +130,7 @@ wine_prefix() {
         rm -rf "$root/template" "$root/template.partial"
         make_template "$root/template.partial" "$root/home" || return 1
         # The server's own note of its folder, which a copy must not inherit.
-        rm -rf "$root/template.partial/wineserver" "$root/template.partial.tmp"
+        rm -f "$root/template.partial/wineserver"
         echo "$stamp" >"$root/template.partial/made-by"
         mv "$root/template.partial" "$root/template"
     fi
