@@ -32,8 +32,10 @@ install_packages() {
     done
     if [ "${#missing[@]}" -gt 0 ]; then
         echo "Installing: ${missing[*]}"
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+        # Another apt (the system's own updates, another build) may hold the lock a while.
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 install \
+            -y -q --no-install-recommends "${missing[@]}"
     fi
 }
 
