@@ -41,8 +41,6 @@ void prepareApplication()
     // The faces the program carries, where the system has none of its own (Windows).
     for (QDirIterator font(QStringLiteral(":/fonts")); font.hasNext();)
         QFontDatabase::addApplicationFont(font.next());
-    // Must precede the first font lookup, or the layouts' face falls back to the desktop default.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 #ifdef Q_OS_WIN
     // Menus, boxes and buttons as on Linux, where Qt's own Fusion style and its 9 point sans face
     // draw them, rather than as the Windows version of the day would.

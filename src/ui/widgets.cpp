@@ -63,8 +63,10 @@ QColor resolve(Colour colour, const QPalette& palette)
 
 QFont fontFor(FontStyle font)
 {
-    // "MS Sans Serif" is mapped to a metric-compatible face by a substitution set at start-up.
-    QFont qfont(QStringLiteral("MS Sans Serif"));
+    // The design's "MS Sans Serif" in Liberation Sans, its metric-compatible stand-in, which the
+    // program carries. Asked for by name: Windows has a bitmap "MS Sans Serif" of its own, which a
+    // font substitution would never replace.
+    QFont qfont(QStringLiteral("Liberation Sans"));
     qfont.setPixelSize(pointsToPixels(font.points > 0 ? font.points : 8.25));
     qfont.setBold(font.weight == Weight::Bold);
     return qfont;
