@@ -103,6 +103,16 @@ public:
             return static_cast<const FormWindow*>(widget())->description();
         return QAccessibleWidget::text(kind);
     }
+    // Focused while the keys come to the window itself (FormWindow::changeEvent).
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (static_cast<const FormWindow*>(widget())->holdsKeys()) {
+            state.focusable = true;
+            state.focused = true;
+        }
+        return state;
+    }
 };
 
 class NoticeAccessible final : public QAccessibleWidget {

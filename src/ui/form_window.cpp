@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -113,6 +114,36 @@ void FormWindow::setDescription(const QString& description)
     QAccessible::updateAccessibility(&changed);
     if (isVisible() && !description.isEmpty())
         m_notice->tell(description);
+}
+
+bool FormWindow::holdsKeys() const
+{
+    if (!isActiveWindow())
+        return false;
+    // The menu bar keeps the focus Alt gave it after its menu has closed, and passes keys on.
+    const QWidget* focused = QApplication::focusWidget();
+    return !focused || (focused == m_menuBar && !m_menuBar->activeAction());
+}
+
+void FormWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    // A window where no control has the keys tells a screen reader, as it becomes active, that it
+    // has the focus itself, as a control would: Orca 48 names a window that comes back (after a
+    // box or How to play closes) only so, having taken it as active unannounced while it handled
+    // the key that closed the other. Queued: Qt gives an activated window its focus after telling
+    // it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!holdsKeys())
+                return;
+            QAccessibleEvent focused(this, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focused);
+        },
+        Qt::QueuedConnection);
 }
 
 void FormWindow::placeAtDesignedPosition()

@@ -46,9 +46,13 @@ public:
     QString description() const { return m_description; }
     void setDescription(const QString& description);
     Notice* notice() const { return m_notice; }
+    // Whether the keys come to the window itself: it is active and none of its controls, nor its
+    // menu, has the focus.
+    bool holdsKeys() const;
     void placeAtDesignedPosition();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -26,6 +26,15 @@ void fitTitle(QMessageBox& box)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Orca 48 reads a box's text by itself only from three words on ("Game Paused." it never says):
+// a shorter text is the box's description too, which Orca reads with the box's title. (Orca 43,
+// which reads every text, then says a short one twice.)
+void describeShortText(QMessageBox& box)
+{
+    if (box.text().simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts).size() < 3)
+        box.setAccessibleDescription(box.text());
+}
+
 } // namespace
 
 void QtMessageBoxPresenter::show(std::string_view text, std::string_view title, BoxKind kind,
@@ -37,6 +46,7 @@ void QtMessageBoxPresenter::show(std::string_view text, std::string_view title, 
     QMessageBox box(icon, qtext(title), qtext(text), QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
+    describeShortText(box);
     fitTitle(box);
     box.exec();
 }

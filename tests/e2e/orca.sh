@@ -14,15 +14,6 @@ if pgrep -u "$(id -u)" -x orca >/dev/null; then
     echo "SKIP: an Orca of this user is running; this test starts one of its own"
     exit 77
 fi
-# Orca 48 (Debian 13) does not yet pass: after Enter closes How to play it says only "return",
-# and the title it is back on is never named, so the steps after it cannot be heard in order.
-# Until the test follows Orca 48 there, it says so and is skipped on it, never passed.
-orca_version=$(orca --version 2>/dev/null || true)
-if [[ "$orca_version" =~ ([0-9]+)\.[0-9] ]] && [ "${BASH_REMATCH[1]}" -ge 48 ]; then
-    orca_major=${BASH_REMATCH[1]}
-    echo "SKIP: Orca $orca_major: the test does not yet follow it past How to play's close"
-    exit 77
-fi
 source "$here/screens.sh"
 # Keys are held as a person holds them (press, below): on a busy machine a hold may outlast the
 # repeat delay, and a key repeated would be typed twice.

@@ -1,8 +1,8 @@
 // What a screen reader finds on every screen, through Qt's accessibility layer: labels read as
 // text named by their captions, pictures as graphics named by their lettering, buttons as Qt's
 // own, the name box named by the label above it, lines not at all, and each window named by its
-// caption, a frame or a dialog, with what it waits for as its description; and the face every
-// text is drawn in.
+// caption, a frame or a dialog, with what it waits for as its description, and focused when no
+// control of its has the keys; and the face every text is drawn in.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "shell/screen_names.h"
@@ -78,11 +78,14 @@ private slots:
         QTest::addColumn<QAccessible::Role>("role");
         QTest::addColumn<QString>("description");
         QTest::addColumn<Names>("names");
+        // Whether the window itself has the keys, none of its controls taking the focus.
+        QTest::addColumn<bool>("holdsKeys");
         const auto isLevel = [](std::string_view screen) {
             return std::ranges::find(screens::levels, screen) != screens::levels.end();
         };
         for (const std::string_view screen : screens::all) {
             const bool dialog = screen == screens::howToPlay || screen == screens::about;
+            const bool focusesControl = dialog || screen == screens::victory;
             Names names;
             if (screen == screens::about)
                 names = {{"Image6", "About Mokram"},
@@ -96,7 +99,7 @@ private slots:
                 description = "Click to Start";
             QTest::newRow(std::string(screen).c_str())
                 << qtext(screen) << (dialog ? QAccessible::Dialog : QAccessible::Window)
-                << description << names;
+                << description << names << !focusesControl;
         }
     }
 
@@ -106,6 +109,7 @@ private slots:
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, description);
         QFETCH(Names, names);
+        QFETCH(bool, holdsKeys);
         GameFixture game;
         const std::string screenName = screen.toStdString();
         game.show(screenName);
@@ -115,6 +119,8 @@ private slots:
         QCOMPARE(window->role(), role);
         QCOMPARE(window->text(QAccessible::Name), qtext(form.design().caption));
         QCOMPARE(window->text(QAccessible::Description), description);
+        QVERIFY(QTest::qWaitForWindowActive(form.window()));
+        QCOMPARE(window->state().focused, holdsKeys);
 
         QAccessibleInterface* client = accessible(form.window()->client());
         int exposed = 0;

@@ -37,6 +37,7 @@ private slots:
         double heldAt = -1;
         bool stoodStill = false;
         QString title;
+        QString description;
         const QWidget* owner = nullptr;
         // Only looks and answers the box: a failed check in here would leave the box open and
         // the test waiting for it, so the checks come after keyClick returns. The timers belong
@@ -47,6 +48,7 @@ private slots:
                 stoodStill = level.control("Image1").Top() == heldAt;
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     title = box->windowTitle();
+                    description = box->accessibleDescription();
                     owner = box->parentWidget();
                     box->accept();
                 }
@@ -60,6 +62,8 @@ private slots:
         QTest::keyClick(level.window(), Qt::Key_P, Qt::ShiftModifier);
         // keyClick returns once the box has been closed.
         QCOMPARE(title, QStringLiteral("Cratefall"));
+        // Too short for Orca 48 to read as the box's text, it is read as its description.
+        QCOMPARE(description, QStringLiteral("Game Paused."));
         QCOMPARE(owner, level.window());
         QVERIFY(stoodStill);
         QVERIFY(game.runtime().isLoaded("Form3"));
