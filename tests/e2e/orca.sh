@@ -238,9 +238,14 @@ win=$(window Cratefall)
 hear "30 boxes hit" "OK button"
 begin "level 2 opens"
 press "$win" Return
-hear "Enter on OK" "$(caption Form3) frame" "Click to Start"
-stop_pid "$game_pid"
-forget_pid "$game_pid"
+# Only the caption: Orca 48, when it has lost the box's button before it hears of the level,
+# names the level without its description (on a busy machine, "Cratefall - Level 2 frame"). The
+# description is heard at each File > Play above.
+hear "Enter on OK" "$(caption Form3) frame"
+# The game goes on until the victory screen's steps are done: Orca 48 keeps a note of an ended
+# program's objects for a minute, under a key the new program's objects may be given, and would
+# then take the victory screen's name box for dead and say nothing of it.
+level_game=$game_pid
 
 begin "the victory screen opens"
 start_game "${CRATEFALL_E2E_ENTRY:?}" Form12
@@ -258,6 +263,8 @@ press "$victory" Insert+KP_Home
 hear "flat review, top of the window" "Congratulations, you beat the game!!!"
 press "$victory" Escape
 expect_exit_status 0 30
+stop_pid "$level_game"
+forget_pid "$level_game"
 
 step "what Orca said"
 for row in "${table[@]}"; do
