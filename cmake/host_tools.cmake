@@ -9,7 +9,7 @@ set(CRATEFALL_HOST_ROBOT ${CRATEFALL_HOST_DIR}/tests/e2e/cratefall_e2e_robot)
 set(CRATEFALL_HOST_E2E_ENTRY ${CRATEFALL_HOST_DIR}/tests/e2e/cratefall_e2e_entry)
 set(host_targets cratefall_picture_generator)
 set(host_products ${CRATEFALL_HOST_PICTURE_GENERATOR})
-if(CRATEFALL_BUILD_TESTS)
+if(CRATEFALL_BUILD_TESTS AND WIN32)
     # The robot, and the test entry that tells it the screens' layout (the same on Windows).
     list(APPEND host_targets cratefall_e2e_robot cratefall_e2e_entry)
     list(APPEND host_products ${CRATEFALL_HOST_ROBOT} ${CRATEFALL_HOST_E2E_ENTRY})

@@ -50,39 +50,13 @@ done
 [ -z "$foreign_deb" ] || [ -f "$foreign_deb" ] || { echo "no package $foreign_deb" >&2; exit 2; }
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$repo_root/dev/roots.sh"
 if [ "$(id -u)" -ne 0 ]; then
     exec sudo --preserve-env=CRATEFALL_ROOTS,CRATEFALL_MIRROR,CRATEFALL_WINDOWS_CACHE bash "$0" \
         "$release" ${foreign_deb:+--deb "$foreign_deb"} --loaded "$loaded_runs" ${windows:+--windows}
 fi
 
-cache="${CRATEFALL_ROOTS:-/var/cache/cratefall-test-on}"
-base="$cache/$release"
-
-# The first deb URI of the machine's own apt sources that is not a security or updates archive.
-machine_mirror() {
-    apt-get indextargets --format '$(REPO_URI) $(RELEASE)' 2>/dev/null |
-        awk '$2 !~ /-(security|updates)$/ { print $1; exit }'
-}
-
-make_base() {
-    local mirror script=""
-    mirror="${CRATEFALL_MIRROR:-$(machine_mirror)}"
-    [ -n "$mirror" ] || { echo "no mirror found in this machine's apt sources" >&2; exit 1; }
-    command -v debootstrap >/dev/null || apt-get install -y -q --no-install-recommends debootstrap
-    # An older debootstrap has no script for a code name newer than itself; testing's is the
-    # same as sid's.
-    [ -e "/usr/share/debootstrap/scripts/$release" ] || script=/usr/share/debootstrap/scripts/sid
-    echo "Making a minimal $release root from $mirror in $base"
-    rm -rf "$base.new"
-    debootstrap --variant=minbase --include=sudo "$release" "$base.new" "$mirror" $script
-    # A mirror that is a snapshot serves Release files whose Valid-Until has passed.
-    echo 'Acquire::Check-Valid-Until "false";' >"$base.new/etc/apt/apt.conf.d/99cratefall-snapshot"
-    chroot "$base.new" useradd --create-home --shell /bin/bash player
-    echo 'player ALL=(ALL) NOPASSWD: ALL' >"$base.new/etc/sudoers.d/player"
-    chmod 0440 "$base.new/etc/sudoers.d/player"
-    chroot "$base.new" apt-get clean
-    mv "$base.new" "$base"
-}
+cache="$roots_cache"
 
 mkdir -p "$cache"
 # Leftovers of runs that were killed outright: their namespaces, and so their mounts, are gone.
@@ -91,7 +65,7 @@ for stale in "$cache"/run.*; do
     pid="${stale##*.}"
     kill -0 "$pid" 2>/dev/null || rm -rf "$stale"
 done
-[ -d "$base" ] || make_base
+base_root "$release"
 # The games started from the roots show on an X server of this machine's.
 host_tools=(xvfb openbox x11-utils xdotool)
 installed=$(dpkg-query -W -f='${Status}\n' "${host_tools[@]}" 2>/dev/null | grep -c "ok installed" || true)

@@ -10,6 +10,7 @@ run_dir="$2"
 foreign_deb="${3:-}"
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$repo_root/dev/lib.sh"
+source "$repo_root/dev/roots.sh"
 start_and_leave="$repo_root/tests/packaging/start_and_leave.sh"
 release="${base##*/}"
 
@@ -21,30 +22,11 @@ copies=0
 # the kernel file systems a Debian system expects, and sets $root to it.
 fresh_root() {
     copies=$((copies + 1))
-    local dir="$run_dir/copy$copies" node
+    local dir="$run_dir/copy$copies"
     mkdir -p "$dir/upper" "$dir/work" "$dir/root"
     root="$dir/root"
     mount -t overlay overlay -o "lowerdir=$base,upperdir=$dir/upper,workdir=$dir/work" "$root"
-    mount -t proc proc "$root/proc"
-    mount -t sysfs -o ro sysfs "$root/sys"
-    mount -t tmpfs -o mode=0755 tmpfs "$root/dev"
-    for node in null zero full random urandom tty; do
-        touch "$root/dev/$node"
-        mount --bind "/dev/$node" "$root/dev/$node"
-    done
-    mkdir "$root/dev/pts" "$root/dev/shm"
-    mount -t devpts -o newinstance,ptmxmode=0666,mode=0620 devpts "$root/dev/pts"
-    mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
-    ln -s pts/ptmx "$root/dev/ptmx"
-    ln -s /proc/self/fd "$root/dev/fd"
-    ln -s /proc/self/fd/0 "$root/dev/stdin"
-    ln -s /proc/self/fd/1 "$root/dev/stdout"
-    ln -s /proc/self/fd/2 "$root/dev/stderr"
-    mount -t tmpfs -o mode=0755 tmpfs "$root/run"
-    rm -f "$root/etc/resolv.conf"
-    cp /etc/resolv.conf "$root/etc/resolv.conf"
-    # The root shares this machine's host name, which sudo looks up.
-    echo "127.0.1.1 $(hostname)" >>"$root/etc/hosts"
+    mount_system "$root"
     export root
 }
 

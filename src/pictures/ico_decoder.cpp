@@ -1,5 +1,7 @@
 #include "pictures/ico_decoder.h"
 
+#include <limits>
+
 namespace cratefall::pictures {
 namespace {
 
@@ -28,6 +30,16 @@ public:
     int u16(qsizetype at) const { return u8(at) | (u8(at + 1) << 8); }
     qint64 u32(qsizetype at) const { return qint64(u16(at)) | (qint64(u16(at + 2)) << 16); }
     qint32 s32(qsizetype at) const { return static_cast<qint32>(static_cast<quint32>(u32(at))); }
+    // A stored size or offset; one past what this machine can index (a browser's 32 bits) is -1,
+    // which every bounds check refuses.
+    qsizetype extent(qsizetype at) const
+    {
+        const qint64 value = u32(at);
+        if constexpr (sizeof(qsizetype) < sizeof(qint64))
+            if (value > std::numeric_limits<qsizetype>::max())
+                return -1;
+        return qsizetype(value);
+    }
 
 private:
     const QByteArray& m_bytes;
@@ -43,7 +55,7 @@ std::optional<BitmapHeader> readBitmapHeader(const Reader& in, qsizetype at)
     if (!in.has(at, infoHeaderBytes))
         return std::nullopt;
     BitmapHeader h;
-    h.headerSize = in.u32(at);
+    h.headerSize = in.extent(at);
     h.width = in.s32(at + 4);
     h.height = in.s32(at + 8) / 2;
     h.bitCount = in.u16(at + 14);
@@ -122,8 +134,8 @@ std::optional<IcoFile> IcoFile::parse(QByteArray bytes)
     for (int i = 0; i < count; ++i) {
         const qsizetype at = headerBytes + entryBytes * i;
         Entry entry;
-        entry.length = in.u32(at + 8);
-        entry.offset = in.u32(at + 12);
+        entry.length = in.extent(at + 8);
+        entry.offset = in.extent(at + 12);
         if (!in.has(entry.offset, entry.length))
             return std::nullopt;
         const int side = in.u8(at) == 0 ? maxSide : in.u8(at);

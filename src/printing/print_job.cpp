@@ -5,7 +5,6 @@
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <algorithm>
 
 namespace cratefall::printing {
 namespace {
@@ -22,19 +21,6 @@ void checkIsRealPrinter(const QPrinter& printer)
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty() ||
         !printer.isValid())
         fail(QStringLiteral("No printer is available"));
-}
-
-// A picture replays itself enlarged by the ratio of the device's resolution to the one it was
-// recorded at; the page's own scale comes on top of that.
-double fitScale(const QPicture& picture, const QPrinter& printer)
-{
-    const QRect area = picture.boundingRect();
-    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
-    const double replayX = double(printer.logicalDpiX()) / picture.logicalDpiX();
-    const double replayY = double(printer.logicalDpiY()) / picture.logicalDpiY();
-    const double across = printable.width() / (area.width() * replayX);
-    const double down = printable.height() / (area.height() * replayY);
-    return std::min(across, down);
 }
 
 } // namespace
@@ -61,11 +47,7 @@ void printOnePage(const QPicture& picture, const QString& jobTitle, QPrinter& pr
     if (!painter.begin(&printer))
         fail(QStringLiteral("No printer is available: the printer \"%1\" could not start the job")
                  .arg(name));
-    const double scale = fitScale(picture, printer);
-    painter.scale(scale, scale);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPicture(-picture.boundingRect().topLeft(), picture);
+    drawOnPage(painter, picture, printer.pageRect(QPrinter::DevicePixel).size());
     const bool finished = painter.end();
 
     if (!finished || printer.printerState() == QPrinter::Error)

@@ -4,8 +4,10 @@
 #include <optional>
 #include <string>
 
+class QPainter;
 class QPicture;
 class QPrinter;
+class QSizeF;
 class QWidget;
 
 namespace cratefall::printing {
@@ -13,6 +15,10 @@ namespace cratefall::printing {
 // What a window looks like on screen, kept as drawing commands so that text stays text when it
 // reaches the printer (a widget rendered straight into a printer is turned into one bitmap).
 QPicture record(QWidget& widget);
+
+// Draws the picture on a page whose printable area has that size in device pixels, from the
+// painter's origin: scaled to the printable width (or less if it would run off the page), at the top.
+void drawOnPage(QPainter& painter, const QPicture& picture, const QSizeF& printable);
 
 // One page on the desktop's default printer: the picture scaled to the printable width (or less
 // if it would run off the page) and placed at the top. Throws RuntimeError when there is no

@@ -4,6 +4,7 @@
 #include <QPicture>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 
 namespace cratefall::printing {
 namespace {
@@ -44,6 +45,22 @@ QPicture record(QWidget& widget)
     // The page is laid out from the whole window, not from the part that happened to be drawn.
     picture.setBoundingRect(widget.rect());
     return picture;
+}
+
+void drawOnPage(QPainter& painter, const QPicture& picture, const QSizeF& printable)
+{
+    // A picture replays itself enlarged by the ratio of the device's resolution to the one it was
+    // recorded at; the page's own scale comes on top of that.
+    const QPaintDevice& device = *painter.device();
+    const QRect area = picture.boundingRect();
+    const double replayX = double(device.logicalDpiX()) / picture.logicalDpiX();
+    const double replayY = double(device.logicalDpiY()) / picture.logicalDpiY();
+    const double scale = std::min(printable.width() / (area.width() * replayX),
+                                  printable.height() / (area.height() * replayY));
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPicture(-area.topLeft(), picture);
 }
 
 } // namespace cratefall::printing

@@ -7,6 +7,9 @@
 #include "shell/screen_names.h"
 #include "ui/runtime.h"
 #include "victory/form12.h"
+#ifdef Q_OS_WASM
+#include "shell/browser_page.h"
+#endif
 
 #include <QApplication>
 #include <QDirIterator>
@@ -38,10 +41,10 @@ void registerScreens(ui::Runtime& runtime)
 
 void prepareApplication()
 {
-    // The faces the program carries, where the system has none of its own (Windows).
+    // The faces the program carries, where the system has none of its own (Windows, a browser).
     for (QDirIterator font(QStringLiteral(":/fonts")); font.hasNext();)
         QFontDatabase::addApplicationFont(font.next());
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
     // Menus, boxes and buttons as on Linux, where Qt's own Fusion style and its 9 point sans face
     // draw them, rather than as the Windows version of the day would.
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -60,6 +63,9 @@ int runGame()
     prepareApplication();
     ui::Runtime runtime;
     registerScreens(runtime);
+#ifdef Q_OS_WASM
+    attachToPage(runtime);
+#endif
     return runtime.run(screens::title);
 }
 

@@ -39,7 +39,8 @@ void Form::Show()
         [this] {
             if (!ensureLoaded())
                 return;
-            m_window->show();
+            // Normal, not merely shown: a browser's page would show a plain window full page.
+            m_window->showNormal();
             m_window->raise();
             m_window->activateWindow();
         },

@@ -135,6 +135,18 @@ void Runtime::end(int status)
     m_exit(status);
 }
 
+void Runtime::setHidden(Visibility visibility)
+{
+    const bool hidden = visibility == Visibility::Hidden;
+    if (hidden == m_hidden)
+        return;
+    m_hidden = hidden;
+    if (hidden)
+        beginModal();
+    else
+        endModal();
+}
+
 void Runtime::beginModal()
 {
     if (m_modalDepth++ == 0)

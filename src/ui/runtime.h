@@ -22,6 +22,8 @@ class Form;
 class FormTimer;
 class TimerClock;
 
+enum class Visibility { Shown, Hidden };
+
 // The forms runtime: owns every screen, runs every handler, and decides when the program ends.
 // One thread; handlers run one at a time through dispatch().
 class Runtime {
@@ -53,6 +55,10 @@ public:
     void msgBox(std::string_view text, std::optional<std::string_view> title);
     void end(int status);
     void runtimeError(std::string_view what);
+
+    // While the application is hidden (a browser's background tab), every timer is held and no
+    // handler runs, as under a message box.
+    void setHidden(Visibility visibility);
 
     bool ended() const { return m_ended; }
     bool modal() const { return m_modalDepth > 0; }
@@ -95,6 +101,7 @@ private:
     // while input was blocked.
     std::uint64_t m_handlersStarted = 0;
     bool m_ended = false;
+    bool m_hidden = false;
     std::optional<int> m_exitStatus;
 };
 

@@ -9,6 +9,9 @@
 #include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/runtime.h"
+#ifdef Q_OS_WASM
+#include "shell/browser_page.h"
+#endif
 
 #include <QApplication>
 #include <cstdio>
@@ -74,5 +77,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s FORM (Form1 .. Form13, Aboutmeform) | --layout\n", argv[0]);
         return 2;
     }
+#ifdef Q_OS_WASM
+    shell::attachToPage(runtime);
+#endif
     return runtime.run(argv[1]);
 }

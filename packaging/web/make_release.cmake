@@ -1,0 +1,20 @@
+# cmake -P make_release.cmake: copies the release's files (FILES: each file, then its name in the
+# folder) into a fresh folder and packs that folder as a zip.
+set(folder ${RELEASE_DIR}/${RELEASE_NAME})
+file(REMOVE_RECURSE ${folder})
+file(REMOVE ${RELEASE_DIR}/${RELEASE_NAME}.zip)
+list(LENGTH FILES count)
+math(EXPR last "${count} - 1")
+foreach(index RANGE 0 ${last} 2)
+    math(EXPR name_index "${index} + 1")
+    list(GET FILES ${index} source)
+    list(GET FILES ${name_index} name)
+    if(NOT EXISTS ${source})
+        message(FATAL_ERROR "The browser release needs ${source}")
+    endif()
+    get_filename_component(dir ${folder}/${name} DIRECTORY)
+    file(MAKE_DIRECTORY ${dir})
+    file(COPY_FILE ${source} ${folder}/${name})
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${RELEASE_NAME}.zip --format=zip ${RELEASE_NAME}
+                WORKING_DIRECTORY ${RELEASE_DIR} COMMAND_ERROR_IS_FATAL ANY)

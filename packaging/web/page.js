@@ -1,0 +1,83 @@
+// The page around the game: loads it into the screen, hands the winning certificate to the
+// browser's own printing, and says when the game has ended, with a way to start again.
+'use strict';
+
+// The program the page runs, and what it is given to start with (the release's page runs the game
+// as it is; the tests' copies of the page run their entry at a screen of their choosing).
+const program = document.currentScript.dataset.program || 'cratefall';
+const programArguments = (document.currentScript.dataset.arguments || '').split(' ').filter(Boolean);
+// What the program writes to its standard output, kept for whoever reads the page.
+window.cratefallOutput = [];
+
+const gameScreen = document.getElementById('screen');
+const loading = document.getElementById('loading');
+const ended = document.getElementById('ended');
+
+function showEnded(text) {
+    // The game's windows are gone; the screen would be an empty canvas.
+    gameScreen.hidden = true;
+    loading.hidden = true;
+    document.getElementById('ended-text').textContent = text;
+    ended.hidden = false;
+    document.getElementById('again').focus();
+}
+
+// Called by the game when it ends, with its exit status.
+window.cratefallEnded = status => {
+    showEnded(status === 0 ? 'Cratefall has ended.'
+                           : 'Cratefall has ended after a run-time error.');
+};
+
+// Called by the game with the certificate as a PDF (a view of the game's memory, copied here at
+// once) and its title. The browser's print dialog lets the player choose a printer or save it; a
+// cancelled dialog is the player's choice and nothing more.
+window.cratefallPrint = (pdfBytes, title) => {
+    const frame = document.getElementById('certificate');
+    if (frame.src)
+        URL.revokeObjectURL(frame.src);
+    frame.title = title;
+    frame.onload = () => {
+        try {
+            frame.contentWindow.focus();
+            frame.contentWindow.print();
+        } catch (error) {
+            // A browser that will not print a PDF in a frame opens it on its own, to print from there.
+            window.open(frame.src, '_blank');
+        }
+    };
+    frame.src = URL.createObjectURL(new Blob([pdfBytes.slice()], { type: 'application/pdf' }));
+};
+
+document.getElementById('again').addEventListener('click', () => window.location.reload());
+
+function loadScript(source) {
+    return new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = source;
+        script.onload = resolve;
+        script.onerror = () => reject(new Error(`${source} did not load`));
+        document.body.appendChild(script);
+    });
+}
+
+window.addEventListener('load', async () => {
+    try {
+        await loadScript(`${program}.js`);
+        await qtLoad({
+            arguments: programArguments,
+            print: line => { window.cratefallOutput.push(line); console.log(line); },
+            qt: {
+                containerElements: [gameScreen],
+                entryFunction: window[`${program}_entry`],
+                onLoaded: () => { loading.hidden = true; },
+                onExit: exit => {
+                    if (exit.crashed)
+                        showEnded(`Cratefall stopped: ${exit.text}`);
+                },
+            },
+        });
+    } catch (error) {
+        showEnded(`Cratefall could not start here: ${error.message || error}`);
+        console.error(error);
+    }
+});

@@ -1,0 +1,46 @@
+#include "shell/browser_page.h"
+
+#include "ui/runtime.h"
+
+#include <QCoreApplication>
+#include <emscripten/html5.h>
+#include <emscripten/val.h>
+#include <string>
+
+namespace cratefall::shell {
+namespace {
+
+ui::Runtime* pageRuntime = nullptr;
+
+// Browsers run a hidden page's timers about once a second: a level left running in a background
+// tab would crawl on unseen. It is held instead, as under a message box, until the tab is back.
+bool visibilityChanged(int, const EmscriptenVisibilityChangeEvent* event, void*)
+{
+    if (pageRuntime)
+        pageRuntime->setHidden(event->hidden ? ui::Visibility::Hidden : ui::Visibility::Shown);
+    return false;
+}
+
+// The page's own function of that name, when it has one.
+void callPage(const char* name, int argument)
+{
+    const emscripten::val function = emscripten::val::global(name);
+    if (function.typeOf().as<std::string>() == "function")
+        function(argument);
+}
+
+} // namespace
+
+void attachToPage(ui::Runtime& runtime)
+{
+    pageRuntime = &runtime;
+    // With its windows gone, a page would show an empty canvas: it says instead that the game has
+    // ended and how to start another.
+    runtime.setExitHandler([](int status) {
+        callPage("cratefallEnded", status);
+        QCoreApplication::exit(status);
+    });
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);
+}
+
+} // namespace cratefall::shell

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace cratefall::ui {
+class Runtime;
+}
+
+namespace cratefall::shell {
+
+// The game in a web page: the page says when the game has ended (its event loop never returns to
+// anyone who could), and the game is held while its tab is hidden.
+void attachToPage(ui::Runtime& runtime);
+
+} // namespace cratefall::shell
