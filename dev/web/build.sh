@@ -10,9 +10,14 @@ install_listed "$web_dir/packages.txt"
 [ "${1:-}" = --packages ] && exit 0
 bash "$web_dir/qt.sh"
 qt_prefix="$(web_qt_prefix)"
+export EMSDK="$qt_prefix/emsdk"
 build_dir="${CRATEFALL_WEB_BUILD:-$repo_root/build-web}"
 
 started=$SECONDS
+# A build made with another Qt for WebAssembly (an older recipe) cannot be reconfigured in place.
+if [ -f "$build_dir/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE.*$qt_prefix/" "$build_dir/CMakeCache.txt"; then
+    rm -rf "$build_dir"
+fi
 # Qt's own toolchain file brings emscripten's, and the host's Qt tools.
 cmake -S "$repo_root" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \

@@ -8,8 +8,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# Qt's configure looks for emscripten in an emsdk folder, at the path its .emscripten file names
-# (relative to the folder); Debian's lives in /usr/share/emscripten, with its own settings there.
+# Qt's configure, and the configure of every program built with it, look for emscripten in an
+# emsdk folder (EMSDK), at the path its .emscripten file names relative to the folder; Debian's
+# lives in /usr/share/emscripten, with its own settings there. Kept with Qt for the game's build.
 emsdk_standin() {
     local standin="$1"
     mkdir -p "$standin/upstream"
@@ -21,8 +22,8 @@ build_qt() {
     local work="$web_cache/work" tree options
     rm -rf "$work" "$prefix.partial"
     fetch_debian_source qt6-base "$(dpkg-query -W -f='${Version}' qt6-base-dev)" "$work/base" "$work/apt"
-    emsdk_standin "$work/emsdk"
-    export EMSDK="$work/emsdk"
+    emsdk_standin "$prefix.partial/emsdk"
+    export EMSDK="$prefix.partial/emsdk"
     mapfile -t options < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$web_dir/qt_options.txt")
     tree=$(find "$work/base" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
     mkdir -p "$work/build-base"

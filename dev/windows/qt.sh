@@ -6,43 +6,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# One deb-src line for each Debian archive the machine's apt uses (its one-line and deb822 files).
-debian_source_list() {
-    local file
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] || continue
-        sed -n -E 's/^[[:space:]]*deb[[:space:]]+/deb-src /p' "$file"
-    done | grep -E '/debian(-security)?/? ' || true
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] || continue
-        awk 'function flush() {
-                 if (types ~ /(^| )deb( |$)/ && enabled != "no" && (signed == "" || signed ~ /debian-archive-keyring/))
-                     for (u in uris) for (s in suites)
-                         print "deb-src" (signed == "" ? "" : " [signed-by=" signed "]") " " uris[u] " " suites[s] " " components
-                 types = ""; signed = ""; enabled = ""; components = ""; delete uris; delete suites
-             }
-             /^[[:space:]]*$/ { flush(); next }
-             /^#/ { next }
-             { key = tolower($1); sub(/:$/, "", key); $1 = "" ; sub(/^ /, "") }
-             key == "types" { types = $0 } key == "signed-by" { signed = $0 }
-             key == "enabled" { enabled = tolower($0) } key == "components" { components = $0 }
-             key == "uris" { split($0, uris, " ") } key == "suites" { split($0, suites, " ") }
-             END { flush() }' "$file"
-    done
-}
-
 fetch_source() {
-    local apt="$windows_cache/apt" options
-    rm -rf "$apt" "$source_dir"
-    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$source_dir"
-    debian_source_list >"$apt/sources.list"
-    [ -s "$apt/sources.list" ] || { echo "No Debian archive in the machine's apt sources." >&2; exit 1; }
-    options=(-q -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts=-
-        -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o Debug::NoLocking=1)
-    [ "$(id -u)" -ne 0 ] || options+=(-o APT::Sandbox::User=root)
-    apt-get "${options[@]}" update
-    (cd "$source_dir" && apt-get "${options[@]}" source "qt6-base=$version")
-    rm -rf "$apt"
+    rm -rf "$source_dir"
+    fetch_debian_source qt6-base "$version" "$source_dir" "$windows_cache/apt"
 }
 
 # Debian's source leaves out src/3rdparty/wintab, which the Windows platform plugin includes for

@@ -48,6 +48,39 @@ window.cratefallPrint = (pdfBytes, title) => {
     frame.src = URL.createObjectURL(new Blob([pdfBytes.slice()], { type: 'application/pdf' }));
 };
 
+// The keys go to the game's active window, as on a desktop: the browser would otherwise keep them
+// for the page until the player clicks the game, and give them to whatever window was clicked last,
+// a level that a message box blocks among them. The text box's own input keeps them.
+function focusActiveWindow() {
+    const host = document.getElementById('qt-shadow-container');
+    if (!host || document.activeElement instanceof HTMLInputElement)
+        return;
+    const active = [...host.shadowRoot.querySelectorAll('.qt-window')]
+        .filter(w => w.style.display !== 'none' && !w.classList.contains('inactive'))
+        .sort((a, b) => Number(a.style.zIndex) - Number(b.style.zIndex)).pop();
+    const canvas = active && active.querySelector('canvas');
+    if (canvas && host.shadowRoot.activeElement !== canvas)
+        canvas.focus();
+}
+
+function followActiveWindow() {
+    const host = document.getElementById('qt-shadow-container');
+    if (!host)
+        return requestAnimationFrame(followActiveWindow);
+    new MutationObserver(focusActiveWindow).observe(host.shadowRoot, {
+        subtree: true, childList: true, attributes: true, attributeFilter: ['class', 'style'],
+    });
+    // Seen before the game's own handlers, which may keep the event to themselves.
+    window.addEventListener('pointerup', () => requestAnimationFrame(focusActiveWindow), true);
+    // Tab moves between the game's controls, as on a desktop, and never takes the keys out of
+    // the game into the page; the game still gets the key.
+    window.addEventListener('keydown', event => {
+        if (event.key === 'Tab' && ended.hidden)
+            event.preventDefault();
+    }, true);
+    focusActiveWindow();
+}
+
 document.getElementById('again').addEventListener('click', () => window.location.reload());
 
 function loadScript(source) {
@@ -69,9 +102,12 @@ window.addEventListener('load', async () => {
             qt: {
                 containerElements: [gameScreen],
                 entryFunction: window[`${program}_entry`],
-                onLoaded: () => { loading.hidden = true; },
+                onLoaded: () => {
+                    loading.hidden = true;
+                    followActiveWindow();
+                },
                 onExit: exit => {
-                    if (exit.crashed)
+                    if (exit.crashed && ended.hidden)
                         showEnded(`Cratefall stopped: ${exit.text}`);
                 },
             },

@@ -47,7 +47,7 @@ void printOnePage(const QPicture& picture, const QString& jobTitle)
 {
     const emscripten::val print = emscripten::val::global("cratefallPrint");
     if (print.typeOf().as<std::string>() != "function")
-        throw ui::RuntimeError("No printer is available: this page cannot print");
+        ui::raise(ui::RuntimeError("No printer is available: this page cannot print"));
     const QByteArray pdf = toPdf(picture, jobTitle);
     // The page copies the bytes before this returns.
     print(emscripten::val(emscripten::typed_memory_view(std::size_t(pdf.size()),

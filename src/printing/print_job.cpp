@@ -11,7 +11,7 @@ namespace {
 
 [[noreturn]] void fail(const QString& reason)
 {
-    throw ui::RuntimeError(reason.toStdString());
+    ui::raise(ui::RuntimeError(reason.toStdString()));
 }
 
 // Without a printer Qt quietly turns a QPrinter into a PDF writer with no file: that would look

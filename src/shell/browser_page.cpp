@@ -2,6 +2,7 @@
 
 #include "ui/runtime.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <emscripten/html5.h>
 #include <emscripten/val.h>
@@ -41,6 +42,9 @@ void attachToPage(ui::Runtime& runtime)
         QCoreApplication::exit(status);
     });
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);
+    // Where the browser's accessibility bridge starts the tree it gives the page, once the player
+    // has asked for it: the application and its windows.
+    QAccessible::setRootObject(QCoreApplication::instance());
 }
 
 } // namespace cratefall::shell

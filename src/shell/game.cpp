@@ -7,14 +7,15 @@
 #include "shell/screen_names.h"
 #include "ui/runtime.h"
 #include "victory/form12.h"
-#ifdef Q_OS_WASM
-#include "shell/browser_page.h"
-#endif
 
 #include <QApplication>
 #include <QDirIterator>
 #include <QFont>
 #include <QFontDatabase>
+// Qt's headers tell the platform.
+#ifdef Q_OS_WASM
+#include "shell/browser_page.h"
+#endif
 
 namespace cratefall::shell {
 

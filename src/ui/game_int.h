@@ -39,7 +39,7 @@ private:
     static constexpr std::int16_t checked(int value)
     {
         if (value < min || value > max)
-            throw OverflowError();
+            raise(OverflowError());
         return static_cast<std::int16_t>(value);
     }
 

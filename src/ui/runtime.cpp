@@ -9,18 +9,42 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <stdexcept>
+#include <QEventLoop>
 
 namespace cratefall::ui {
+
+#ifdef __EMSCRIPTEN__
+namespace {
+Runtime* pageRuntime = nullptr;
+}
+
+void stopWithRuntimeError(const char* what)
+{
+    if (pageRuntime)
+        pageRuntime->runtimeError(what);
+    // The program has ended: what raised the error waits here, in an event loop of its own, and
+    // is never resumed.
+    for (QEventLoop parked;;)
+        parked.exec();
+}
+#endif
 
 Runtime::Runtime()
     : m_presenter(std::make_unique<QtMessageBoxPresenter>()),
       m_exit([](int status) { QCoreApplication::exit(status); })
 {
     installAccessibleInterfaces();
+#ifdef __EMSCRIPTEN__
+    pageRuntime = this;
+#endif
 }
 
 Runtime::~Runtime()
 {
+#ifdef __EMSCRIPTEN__
+    if (pageRuntime == this)
+        pageRuntime = nullptr;
+#endif
     // Forms own timers that unregister themselves; drop them before the list goes.
     m_forms.clear();
 }

@@ -9,14 +9,15 @@
 #include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/runtime.h"
-#ifdef Q_OS_WASM
-#include "shell/browser_page.h"
-#endif
 
 #include <QApplication>
 #include <cstdio>
 #include <string>
 #include <string_view>
+// Qt's headers tell the platform.
+#ifdef Q_OS_WASM
+#include "shell/browser_page.h"
+#endif
 
 namespace {
 

@@ -10,7 +10,8 @@ entry="$(readlink -f "${1:-$repo_root/build}")/tests/e2e/cratefall_e2e_entry"
 output="$repo_root/tests/web/reference"
 [ -x "$entry" ] || { echo "no entry at $entry: build the game first" >&2; exit 1; }
 
-trap stop_display EXIT
+trap 'stop_display; remove_private_runtime_dir' EXIT
+use_private_runtime_dir
 start_display --no-wm
 mkdir -p "$output"
 # reference SCREEN NAME: a screenshot of that screen, once its window shows.

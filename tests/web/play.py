@@ -12,7 +12,9 @@ from pathlib import Path
 
 from PIL import Image, ImageChops
 from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.keys import Keys
 
 site, scratch, references = (Path(arg) for arg in sys.argv[1:4])
@@ -30,9 +32,13 @@ def step(text):
     print(f"== {text}", flush=True)
 
 
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
 def serve(folder):
-    handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-    handler.log_message = lambda *args: None
+    handler = functools.partial(Quiet, directory=folder)
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return f'http://127.0.0.1:{server.server_port}/'
@@ -50,8 +56,8 @@ class Page:
                      f'--user-data-dir={scratch}/profile-{scale}'):
             options.add_argument(flag)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        service = webdriver.ChromeService('/usr/bin/chromedriver',
-                                          log_output=str(scratch / f'chromedriver-{scale}.log'))
+        service = Service('/usr/bin/chromedriver',
+                          log_path=str(scratch / f'chromedriver-{scale}.log'))
         self.driver = webdriver.Chrome(service=service, options=options)
         self.scale = scale
         self.console = []
@@ -89,7 +95,8 @@ class Page:
 
     def windows(self):
         """The game's windows on screen: caption, and the client's place in the page."""
-        return self.script('''return [...document.querySelectorAll('.qt-window')]
+        return self.script('''const host = document.getElementById('qt-shadow-container');
+            return [...(host ? host.shadowRoot.querySelectorAll('.qt-window') : [])]
             .filter(w => w.style.display !== 'none')
             .map(w => { const r = w.querySelector('canvas').getBoundingClientRect();
                         return {caption: w.querySelector('.window-name').innerText,
@@ -115,31 +122,48 @@ class Page:
     def shot_page(self, name):
         self.driver.save_screenshot(str(scratch / f'page-{name.replace(" ", "_")[:40]}.png'))
 
-    def keys(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
-
-    def clicks(self, window, points, pause=0.0):
-        """Presses and releases the left button at each point of the window's client."""
-        body = self.driver.find_element('tag name', 'body')
-        size = body.size
+    def keys(self, *keys, held=None):
+        """Types the keys, with a modifier held down throughout when one is given."""
         actions = ActionChains(self.driver)
+        if held:
+            actions.key_down(held)
+        actions.send_keys(*keys)
+        if held:
+            actions.key_up(held)
+        actions.perform()
+
+    def boxes(self, window, columns, bottom):
+        """Where to click each box in sight, found down its column on the window's canvas: the
+        first pixel unlike the column's colour at the very bottom, a little way into the box."""
+        return self.script('''const [caption, xs, bottom] = arguments;
+            const shown = [...document.getElementById('qt-shadow-container').shadowRoot
+                .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText == caption);
+            if (!shown) return [];
+            const canvas = shown.querySelector('canvas');
+            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, bottom).data;
+            const at = (x, y) => pixels.slice(4 * (y * canvas.width + x), 4 * (y * canvas.width + x) + 3).join();
+            return xs.map(x => { for (let y = 0; y < bottom - 1; ++y)
+                                     if (at(x, y) != at(x, bottom - 1)) return [x, y + 24];
+                                 return null; }).filter(Boolean);''', window['caption'], columns, bottom)
+
+    def clicks(self, window, points):
+        """Presses and releases the left button at each point of the window's client."""
+        actions = ActionBuilder(self.driver, duration=0)
         for x, y in points:
-            actions.move_to_element_with_offset(body, round(window['x'] + x - size['width'] / 2),
-                                                round(window['y'] + y - size['height'] / 2))
-            actions.click()
-            if pause:
-                actions.pause(pause)
+            actions.pointer_action.move_to_location(round(window['x'] + x), round(window['y'] + y))
+            actions.pointer_action.click()
         actions.perform()
 
 
-def differing(a, b, area=None):
-    """Pixels that differ between two images of one size, within AREA (left, top, right, bottom)."""
+def differing(a, b, area=None, by=0):
+    """Pixels that differ between two images of one size by more than BY in a colour, within AREA
+    (left, top, right, bottom)."""
     if a.size != b.size:
         fail(f"sizes differ: {a.size} and {b.size}")
     diff = ImageChops.difference(a, b)
     if area:
         diff = diff.crop(area)
-    return sum(1 for pixel in diff.getdata() if pixel != (0, 0, 0))
+    return sum(1 for pixel in diff.getdata() if max(pixel) > by)
 
 
 class Layout:
@@ -163,11 +187,12 @@ class Layout:
         left, top, width, height = self.controls[screen, control]
         return left, top, left + width, top + height
 
-    def box_aims(self, screen):
-        """A point a little way down each box's column, which a box just sent to the top covers."""
-        return [(left + self.controls[screen, f'Image{n}'][2] // 2,
-                 self.controls[screen, f'Image{n}'][3] // 2)
-                for n, left in enumerate(self.falls[screen], 1)]
+    def columns(self, screen):
+        """The middle of each box's column, and how far down a box may be seen in it (the score
+        labels' top: below it they hide the boxes)."""
+        return ([left + self.controls[screen, f'Image{n}'][2] // 2
+                 for n, left in enumerate(self.falls[screen], 1)],
+                min(self.controls[screen, label][1] for label in ('Label1', 'Label2')))
 
 
 def compare(image, reference_name, mask_columns=()):
@@ -190,7 +215,7 @@ def play_release(page, layout):
     columns = [(left, left + layout.controls[title, f'Image{n}'][2])
                for n, left in enumerate(layout.falls[title], 1)]
     compare(page.shot(window, 'title'), 'title.png', columns)
-    page.keys(Keys.ALT + 'f')
+    page.keys('f', held=Keys.ALT)
     page.keys('p')
     window = page.window(layout.captions[level1])
     page.gone(layout.captions[title])
@@ -200,8 +225,8 @@ def play_release(page, layout):
     score = layout.rect(level1, 'Label1')
     before = page.shot(window, 'level1-before')
     page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
-    page.until('a box scored', lambda: page.clicks(window, layout.box_aims(level1)) or
-               differing(before, page.shot(window, 'level1-scored'), score))
+    page.until('a box scored', lambda: page.clicks(window, page.boxes(window, *layout.columns(level1)))
+               or differing(before, page.shot(window, 'level1-scored'), score))
     page.script('''Object.defineProperty(document, 'hidden', {value: true, configurable: true});
         Object.defineProperty(document, 'visibilityState', {value: 'hidden', configurable: true});
         document.dispatchEvent(new Event('visibilitychange'));''')
@@ -229,7 +254,7 @@ def play_release(page, layout):
     page.keys(Keys.ENTER)
     page.window(layout.captions[title])
     step("Ctrl+F4 ends the game: the page says so and offers another")
-    page.keys(Keys.CONTROL + Keys.F4)
+    page.keys(Keys.F4, held=Keys.CONTROL)
     page.until('the page saying the game has ended', lambda: page.script(
         "return !document.getElementById('ended').hidden && "
         "document.getElementById('ended-text').textContent"))
@@ -243,15 +268,20 @@ def win_and_print(page, layout):
     page.open('index.html', level1)
     window = page.window(layout.captions[level1])
     page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
-    page.until('the win box', lambda: page.clicks(window, layout.box_aims(level1) * 3, 0.02) or
-               any(w['caption'] == 'Cratefall' for w in page.windows()))
+    page.until('the win box', lambda: page.clicks(window, page.boxes(window, *layout.columns(level1)))
+               or any(w['caption'] == 'Cratefall' for w in page.windows()))
+    # The clicks that came after the box took the keys to the level (as a click on a level does
+    # under a box on some desktops): a click on the box gives them back.
+    page.clicks(page.window('Cratefall'), [(10, 10)])
     page.keys(Keys.ENTER)
     page.window(layout.captions[level2])
 
-    step("the entry at the victory screen: Tab to the name box, a name, Enter prints it")
+    step("the entry at the victory screen: a click in the name box, a name, Enter prints it")
     page.open('index.html', layout.victory)
-    page.window(layout.captions[layout.victory])
-    page.keys(Keys.TAB, Keys.TAB, 'Ada Lovelace', Keys.ENTER)
+    window = page.window(layout.captions[layout.victory])
+    left, top, right, bottom = layout.rect(layout.victory, 'Text1')
+    page.clicks(window, [((left + right) // 2, (top + bottom) // 2)])
+    page.keys('Ada Lovelace', Keys.ENTER)
     pdf = page.until('the certificate handed to the browser', lambda: page.driver.execute_async_script(
         '''const done = arguments[0], frame = document.getElementById('certificate');
         if (!frame.src) return done(null);
@@ -277,8 +307,10 @@ def crisp_at_scale_two(layout, level1_at_one):
         page.open('index.html', layout.levels[0])
         window = page.window(layout.captions[layout.levels[0]])
         sharp = page.shot(window, 'level1-scale2')
+        # Text drawn at twice the size and halved is shaded unlike text drawn at its size: only a
+        # difference of more than a quarter of a colour's range counts.
         halved = sharp.resize(level1_at_one.size, Image.Resampling.BOX)
-        count = differing(halved, level1_at_one)
+        count = differing(halved, level1_at_one, by=64)
         if count > TEXT_EDGE_TOLERANCE * halved.width * halved.height:
             fail(f"at scale 2 the level differs from scale 1 in {count} pixels")
         doubled = sharp.resize(level1_at_one.size).resize(sharp.size, Image.Resampling.NEAREST)

@@ -12,8 +12,12 @@ held_dir cratefall-web
 work="$held"
 mkdir -p "$work/site"
 cp -r "$release"/. "$build_dir"/tests/web/cratefall_e2e_entry.{js,wasm} "$work/site/"
-if /usr/bin/python3 "$repo_root/tests/web/play.py" "$work/site" "$work/shots" \
-    "$repo_root/tests/web/reference"; then
+status=0
+/usr/bin/python3 "$repo_root/tests/web/play.py" "$work/site" "$work/shots" \
+    "$repo_root/tests/web/reference" || status=$?
+# Whatever of the test's browsers a failure left running: they are known by their profile folder.
+pkill -KILL -f -- "--user-data-dir=$work/" || true
+if [ "$status" -eq 0 ]; then
     rm -rf "$work"
 else
     echo "The screenshots, the browser's and the driver's logs are in $work/shots" >&2
