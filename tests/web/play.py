@@ -210,8 +210,10 @@ def compare(image, reference_name, mask_columns=()):
 def play_release(page, layout):
     title, level1 = layout.title, layout.levels[0]
     step("the title, as on Linux; File, Play opens level 1, waiting as on Linux")
+    asked = time.monotonic()
     page.open('index.html')
     window = page.window(layout.captions[title])
+    print(f"the title showed {time.monotonic() - asked:.2f} s after the page was asked for")
     columns = [(left, left + layout.controls[title, f'Image{n}'][2])
                for n, left in enumerate(layout.falls[title], 1)]
     compare(page.shot(window, 'title'), 'title.png', columns)
