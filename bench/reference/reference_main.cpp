@@ -111,7 +111,8 @@ int main(int argc, char* argv[])
         });
     }
 
-    window.show();
+    // As the game's windows: in a browser a window shown plainly fills the page.
+    window.showNormal();
     timer.start();
     if (session)
         QTimer::singleShot(1000, [&session] { session->start(); });

@@ -2,7 +2,8 @@
 # Builds the browser release where Debian's emscripten is new enough (Debian 13 on): the packages,
 # Qt for WebAssembly (once, dev/web/qt.sh), then the game with warnings as errors, and the release
 # folder and its zip in build-web/release/, and with CRATEFALL_WEB_TESTS=ON the end-to-end entry
-# the browser tests play. With --packages it only installs the packages.
+# the browser tests play (with CRATEFALL_WEB_BENCH=ON the bare window bench/web.sh compares
+# with). With --packages it only installs the packages.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -22,7 +23,7 @@ fi
 cmake -S "$repo_root" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DCRATEFALL_WERROR=ON -DCRATEFALL_BUILD_TESTS="${CRATEFALL_WEB_TESTS:-OFF}" \
-    -DCRATEFALL_BUILD_BENCH=OFF
+    -DCRATEFALL_BUILD_BENCH="${CRATEFALL_WEB_BENCH:-OFF}"
 cmake --build "$build_dir" --parallel "$web_jobs"
 echo "Built the browser release in $((SECONDS - started)) s:"
 ls -l "$build_dir"/release/

@@ -42,8 +42,9 @@ void attachToPage(ui::Runtime& runtime)
         QCoreApplication::exit(status);
     });
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, visibilityChanged);
-    // Where the browser's accessibility bridge starts the tree it gives the page, once the player
-    // has asked for it: the application and its windows.
+    // Where the browser's accessibility bridge starts the tree it gives the page once the player
+    // has asked for it: the application and its windows. QApplication::exec() would name it; the
+    // runtime runs the event loop itself.
     QAccessible::setRootObject(QCoreApplication::instance());
 }
 

@@ -10,6 +10,16 @@
 namespace cratefall::ui {
 namespace {
 
+// A browser's screen reader knows the game through the page's elements, which Qt writes for a few
+// roles only: a dialog as a closed <dialog>, which the browser leaves out, and whatever it does not
+// know as a plain block that cannot be pressed. There a window is a window, and a control the
+// player can press is a button, which the screen reader presses.
+#ifdef Q_OS_WASM
+constexpr bool inBrowser = true;
+#else
+constexpr bool inBrowser = false;
+#endif
+
 // Offers "press" for a control that answers clicks, and only while it is enabled: a disabled box
 // hands a click to the window, which pressing it from a screen reader must not pretend to do.
 class PressableAccessible : public QAccessibleWidget {
@@ -28,6 +38,10 @@ public:
             pressableWidget()->press();
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    QAccessible::Role role() const override
+    {
+        return inBrowser && pressable() ? QAccessible::Button : QAccessibleWidget::role();
+    }
 
 protected:
     PressableWidget* pressableWidget() const { return static_cast<PressableWidget*>(widget()); }
@@ -92,7 +106,7 @@ private:
 class WindowAccessible final : public QAccessibleWidget {
 public:
     explicit WindowAccessible(FormWindow* window)
-        : QAccessibleWidget(window, window->form().design().role == WindowRole::Dialog
+        : QAccessibleWidget(window, !inBrowser && window->form().design().role == WindowRole::Dialog
                                         ? QAccessible::Dialog
                                         : QAccessible::Window)
     {}

@@ -28,8 +28,19 @@ void print(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+void printText(std::string_view screen, std::string_view name, std::string_view caption)
+{
+    if (caption.empty())
+        return;
+    std::printf("text %.*s %.*s ", int(screen.size()), screen.data(), int(name.size()),
+                name.data());
+    print(caption);
+    print("\n");
+}
+
 // window SCREEN CLIENT_WIDTH CLIENT_HEIGHT CAPTION...
 // control SCREEN NAME LEFT TOP WIDTH HEIGHT (twips; a line's two ends for a line)
+// text SCREEN NAME CAPTION... (a control's or a menu bar's menu's, where it has one)
 // fall SCREEN NUMBER LEFT STEP (a box of a level, a picture of the title: where and how it falls)
 void printLayout(ui::Runtime& runtime)
 {
@@ -43,6 +54,11 @@ void printLayout(ui::Runtime& runtime)
             std::printf("control %.*s %.*s %d %d %d %d\n", int(screen.size()), screen.data(),
                         int(control.name.size()), control.name.data(), control.left, control.top,
                         control.width, control.height);
+        for (const ui::ControlDesign& control : design.controls)
+            printText(screen, control.name, control.caption);
+        for (const ui::MenuDesign& menu : design.menu)
+            if (menu.parent.empty())
+                printText(screen, menu.name, menu.caption);
     }
     for (std::size_t i = 0; i < shell::titleFalls.size(); ++i)
         std::printf("fall %.*s %zu %d %d\n", int(shell::screens::title.size()),

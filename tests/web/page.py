@@ -1,0 +1,187 @@
+"""Debian's headless Chromium of a test's or a benchmark's own, driven through WebDriver with
+real input events, on pages served from 127.0.0.1 by a plain static server: what the browser tests
+(play.py) and the browser benchmarks (bench/web.py) share. Every wait is for the thing itself,
+bounded; a failure says what it waited for."""
+import functools, http.server, io, sys, threading, time
+
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
+# The end-to-end entry: the game opening at a screen, or telling the screens' layout.
+ENTRY = 'cratefall_e2e_entry'
+
+
+def fail(message):
+    sys.exit(f"FAILED: {message}")
+
+
+def step(text):
+    print(f"== {text}", flush=True)
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    handler = functools.partial(Quiet, directory=folder)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f'http://127.0.0.1:{server.server_port}/'
+
+
+class Page:
+    """One headless Chromium of the caller's own, on a profile in SCRATCH, at a device scale,
+    with SITE served to it."""
+
+    def __init__(self, site, scratch, scale=1):
+        self.site, self.scratch, self.url = site, scratch, serve(site)
+        scratch.mkdir(parents=True, exist_ok=True)
+        options = webdriver.ChromeOptions()
+        for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update',
+                     '--disable-sync', '--window-size=1280,1024',
+                     f'--force-device-scale-factor={scale}',
+                     f'--user-data-dir={self.scratch}/profile-{scale}'):
+            options.add_argument(flag)
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+        service = Service('/usr/bin/chromedriver',
+                          log_path=str(self.scratch / f'chromedriver-{scale}.log'))
+        self.driver = webdriver.Chrome(service=service, options=options)
+        self.scale = scale
+        self.console = []
+
+    def close(self):
+        self.read_console()
+        self.driver.quit()
+
+    def read_console(self):
+        self.console += self.driver.get_log('browser')
+
+    def open(self, program='cratefall', *arguments):
+        """The release's page, or a copy of it that runs another program of the site (the tests'
+        entry, the benchmarks' bare window) with these arguments."""
+        page = 'index.html'
+        if program != 'cratefall' or arguments:
+            page = f'{"-".join((program,) + arguments)}.html'
+            (self.site / page).write_text((self.site / 'index.html').read_text().replace(
+                'data-program="cratefall"',
+                f'data-program="{program}" data-arguments="{" ".join(arguments)}"'))
+        self.read_console()
+        self.driver.get(self.url + page)
+
+    def until(self, what, check, limit=60):
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline:
+            found = check()
+            if found:
+                return found
+            time.sleep(0.05)
+        what = what() if callable(what) else what
+        self.shot_page(what)
+        fail(f"{what}: not within {limit} s (page in {self.scratch})")
+
+    def script(self, code, *arguments):
+        return self.driver.execute_script(code, *arguments)
+
+    def windows(self):
+        """The game's windows on screen: caption, and the client's place in the page."""
+        return self.script('''const host = document.getElementById('qt-shadow-container');
+            return [...(host ? host.shadowRoot.querySelectorAll('.qt-window') : [])]
+            .filter(w => w.style.display !== 'none')
+            .map(w => { const r = w.querySelector('canvas').getBoundingClientRect();
+                        return {caption: w.querySelector('.window-name').innerText,
+                                x: r.x, y: r.y, width: r.width, height: r.height}; });''')
+
+    def window(self, caption, limit=60):
+        return self.until(f'a window "{caption}"',
+                          lambda: next((w for w in self.windows() if w['caption'] == caption), None),
+                          limit)
+
+    def gone(self, caption):
+        self.until(f'no window "{caption}"',
+                   lambda: all(w['caption'] != caption for w in self.windows()))
+
+    def shot(self, window, name):
+        page = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
+        box = tuple(round(window[k] * self.scale) for k in ('x', 'y'))
+        image = page.crop(box + (box[0] + round(window['width'] * self.scale),
+                                 box[1] + round(window['height'] * self.scale)))
+        image.save(self.scratch / f'{name}.png')
+        return image
+
+    def shot_page(self, name):
+        self.driver.save_screenshot(str(self.scratch / f'page-{name.replace(" ", "_")[:40]}.png'))
+
+    def keys(self, *keys, held=None):
+        """Types the keys, with a modifier held down throughout when one is given."""
+        actions = ActionChains(self.driver)
+        if held:
+            actions.key_down(held)
+        actions.send_keys(*keys)
+        if held:
+            actions.key_up(held)
+        actions.perform()
+
+    def boxes(self, window, columns, bottom):
+        """Where to click each box in sight, found down its column on the window's canvas: the
+        first pixel unlike the column's colour at the very bottom, a little way into the box."""
+        return self.script('''const [caption, xs, bottom] = arguments;
+            const shown = [...document.getElementById('qt-shadow-container').shadowRoot
+                .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText == caption);
+            if (!shown) return [];
+            const canvas = shown.querySelector('canvas');
+            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, bottom).data;
+            const at = (x, y) => pixels.slice(4 * (y * canvas.width + x), 4 * (y * canvas.width + x) + 3).join();
+            return xs.map(x => { for (let y = 0; y < bottom - 1; ++y)
+                                     if (at(x, y) != at(x, bottom - 1)) return [x, y + 24];
+                                 return null; }).filter(Boolean);''', window['caption'], columns, bottom)
+
+    def clicks(self, window, points):
+        """Presses and releases the left button at each point of the window's client."""
+        actions = ActionBuilder(self.driver, duration=0)
+        for x, y in points:
+            actions.pointer_action.move_to_location(round(window['x'] + x), round(window['y'] + y))
+            actions.pointer_action.click()
+        actions.perform()
+
+
+class Layout:
+    """The screens as the entry tells them: captions, controls and falls, in pixels (twips / 15)."""
+
+    @classmethod
+    def of(cls, page):
+        page.open(ENTRY, '--layout')
+        return cls(page.until('the layout from the entry', lambda: page.script(
+            "return window.cratefallOutput.length > 0 && window.cratefallOutput")))
+
+    def __init__(self, lines):
+        self.captions, self.controls, self.falls, self.texts, self.order = {}, {}, {}, {}, []
+        for line in lines:
+            kind, screen, *rest = line.split(' ')
+            if kind == 'window':
+                self.order.append(screen)
+                self.captions[screen] = ' '.join(rest[2:])
+            elif kind == 'control':
+                self.controls[screen, rest[0]] = [int(v) // 15 for v in rest[1:]]
+            elif kind == 'text':
+                self.texts.setdefault(screen, set()).add(' '.join(rest[1:]).replace('&', ''))
+            elif kind == 'fall':
+                self.falls.setdefault(screen, []).append(int(rest[1]) // 15)
+        # The title, the levels in order, then the victory, how-to-play and about screens.
+        self.title, self.levels, self.victory = self.order[0], self.order[1:-3], self.order[-3]
+
+    def rect(self, screen, control):
+        left, top, width, height = self.controls[screen, control]
+        return left, top, left + width, top + height
+
+    def columns(self, screen):
+        """The middle of each box's column, and how far down a box may be seen in it (the score
+        labels' top: below it they hide the boxes)."""
+        return ([left + self.controls[screen, f'Image{n}'][2] // 2
+                 for n, left in enumerate(self.falls[screen], 1)],
+                min(self.controls[screen, label][1] for label in ('Label1', 'Label2')))
