@@ -151,7 +151,8 @@ def heard(page, what, names):
 
 def screen_reader(page, layout):
     title, level1 = layout.title, layout.levels[0]
-    step("a screen reader switched on: the captions, menus, texts and boxes in the page's tree")
+    step("a screen reader switched on: the captions, menus, texts and boxes in the page's tree; "
+         "Escape closes a box")
     page.open()
     page.window(layout.captions[title])
     page.script("""[...document.getElementById('qt-shadow-container').shadowRoot.querySelectorAll(
@@ -164,7 +165,7 @@ def screen_reader(page, layout):
     page.keys('p')
     page.window('Cratefall')
     heard(page, 'the pause box', {'Cratefall', 'Game Paused.', 'OK'})
-    page.keys(Keys.ENTER)
+    page.keys(Keys.ESCAPE)
     page.gone('Cratefall')
 
 
