@@ -1,5 +1,5 @@
 // Boxes are drawn by the game's own picture control, stretched in crisp blocks over what lies
-// behind them; their rims and holes must let it show through.
+// behind them, whole at any scale of the screen; their rims and holes must let it show through.
 #include "expected_pictures.h"
 #include "pictures/picture_store.h"
 #include "ui/units.h"
@@ -33,14 +33,16 @@ QImage backgroundPatch(Background background)
 }
 
 // The box as a level lays it out, rendered over the patch the way Qt paints a child that does
-// not fill its own background.
+// not fill its own background, in the screen's own pixels: on a scaled screen, over the patch
+// enlarged to them.
 QImage drawBox(const std::string& tile, const QImage& background)
 {
     const QSize side = background.size();
     PictureWidget box(picture("Box", 0, 0, toTwips(side.width()), toTwips(side.height()), tile,
                               Stretch::Yes, Enabled::No),
                       {});
-    QImage canvas = background;
+    QImage canvas = background.scaled(side * box.devicePixelRatioF());
+    canvas.setDevicePixelRatio(box.devicePixelRatioF());
     box.render(&canvas, {}, {}, QWidget::DrawChildren);
     return canvas;
 }
@@ -91,14 +93,18 @@ void CompositionTest::backgroundShowsThroughRimAndHoles()
                  qBlue(patch.pixel(0, 0)) > qRed(patch.pixel(0, 0)) + 40,
              "the backdrop is not blue");
     const QImage drawn = drawBox(name.toStdString(), patch);
+    // The scale the test was started with, so a run meant for a scaled screen cannot pass at 1.
+    QCOMPARE(drawn.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+    const QImage under = patch.scaled(drawn.size());
     for (int y = 0; y < kTileSide; ++y) {
         for (int x = 0; x < kTileSide; ++x) {
-            const QPoint spot = drawnSpot(x, y, patch.size());
+            const QPoint spot = drawnSpot(x, y, drawn.size());
             const bool seeThrough = qAlpha(tile.pixel(x, y)) == 0;
-            const QString expected = rgbOf(seeThrough ? patch.pixel(spot) : tile.pixel(x, y));
+            const QString expected = rgbOf(seeThrough ? under.pixel(spot) : tile.pixel(x, y));
             if (rgbOf(drawn.pixel(spot)) != expected)
                 QFAIL(qPrintable(
-                    QStringLiteral("tile pixel %1,%2 is drawn %3, not the %4 %5")
+                    QStringLiteral("at pixel ratio %1, tile pixel %2,%3 is drawn %4, not the %5 %6")
+                        .arg(drawn.devicePixelRatio())
                         .arg(x)
                         .arg(y)
                         .arg(rgbOf(drawn.pixel(spot)),

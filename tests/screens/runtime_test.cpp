@@ -1,9 +1,11 @@
 // What every screen relies on from the runtime: modal boxes that hold the game, closing windows,
-// and run-time errors that end the program.
+// run-time errors that end the program, and windows that keep the size they were designed at.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
 #include "levels/level_form.h"
+#include "shell/screen_names.h"
 #include "ui/form_window.h"
+#include "ui/units.h"
 #endif
 
 #include <QApplication>
@@ -13,6 +15,7 @@
 
 using cratefall::levels::LevelForm;
 using cratefall::testing::GameFixture;
+using cratefall::ui::toPixels;
 
 class RuntimeTest : public QObject {
     Q_OBJECT
@@ -80,6 +83,36 @@ private slots:
         GameFixture::settle();
         QVERIFY(!game.runtime().isLoaded("Form2"));
         QCOMPARE(game.exitStatus, 0);
+    }
+
+    // Dragged larger or maximized, a window laid out at one size would show blank space beside
+    // its controls: only a sizable border lets the player change a window's size.
+    void unsizableWindowsKeepTheirDesignedSize_data()
+    {
+        QTest::addColumn<QString>("screen");
+        GameFixture game;
+        for (const std::string_view screen : cratefall::shell::screens::all)
+            if (game.form(screen).design().border != cratefall::ui::Border::Sizable)
+                QTest::newRow(std::string(screen).c_str()) << QString::fromUtf8(screen);
+    }
+    void unsizableWindowsKeepTheirDesignedSize()
+    {
+        QFETCH(QString, screen);
+        GameFixture game;
+        game.show(screen.toStdString());
+        const cratefall::ui::Form& form = game.form(screen.toStdString());
+        const QWidget* window = form.window();
+        const QSize designed(toPixels(form.design().clientWidth),
+                             toPixels(form.design().clientHeight));
+        const auto shown = [](QSize size) {
+            return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        };
+        QVERIFY2(window->minimumSize() == designed && window->maximumSize() == designed,
+                 qPrintable(QStringLiteral("%1's window can be sized from %2 to %3, designed %4")
+                                .arg(screen, shown(window->minimumSize()),
+                                     shown(window->maximumSize()), shown(designed))));
+        QVERIFY2(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint),
+                 qPrintable(screen + QStringLiteral("'s window has a maximize button")));
     }
 };
 

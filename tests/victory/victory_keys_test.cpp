@@ -5,6 +5,8 @@
 // Qt first: the moc of Qt 6.4 fails on <concepts> once <compare> (from the game) has been read.
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPicture>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -12,6 +14,8 @@
 
 // The game's and the test's own.
 #include "game_fixture.h"
+#include "printing/printing.h"
+#include "shell/screen_names.h"
 #include "ui/form_window.h"
 #include "victory_driver.h"
 
@@ -39,6 +43,21 @@ double shareOf(QWidget* widget, QColor colour)
     return double(matching) / double(image.width() * image.height());
 }
 
+// Pixels of an image far from a colour: in the name box, its frame and the name, if it shows.
+int standingOutFrom(const QImage& image, QColor colour)
+{
+    int found = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = qAbs(pixel.red() - colour.red()) +
+                                 qAbs(pixel.green() - colour.green()) +
+                                 qAbs(pixel.blue() - colour.blue());
+            found += distance > 192 ? 1 : 0;
+        }
+    return found;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Outcome)
@@ -59,6 +78,7 @@ private slots:
     void nameIsSetBeforePrinting();
     void closeBoxEndsWithoutABox();
     void graphicalButtonsShowTheirFacesInBothQtStyles();
+    void typedNameStandsOutFromTheBoxOnScreenAndOnTheCertificate();
 };
 
 void VictoryKeysTest::initTestCase()
@@ -181,6 +201,36 @@ void VictoryKeysTest::graphicalButtonsShowTheirFacesInBothQtStyles()
         QVERIFY2(shareOf(victory.widget("Command2"), QColor(0xFF0000)) > 0.5, style);
         QVERIFY2(shareOf(victory.widget("Command1"), QColor(0xC0C000)) > 0.5, style);
     }
+}
+
+// Drawn in the box's own green, the name would still be there to copy, but nobody would see it.
+void VictoryKeysTest::typedNameStandsOutFromTheBoxOnScreenAndOnTheCertificate()
+{
+    GameFixture game;
+    VictoryDriver victory(game);
+    QVERIFY(victory.open());
+    QWidget* box = victory.widget("Text1");
+    QWidget* client = game.form(cratefall::shell::screens::victory).window()->client();
+    const QColor green(0x80FF80);
+    // The box on the screen, then on the certificate's page.
+    const auto standingOut = [&] {
+        QImage page(client->size(), QImage::Format_RGB32);
+        QPainter painter(&page);
+        cratefall::printing::drawOnPage(painter, cratefall::printing::record(*client), page.size());
+        painter.end();
+        return QList<int>{standingOutFrom(box->grab().toImage(), green),
+                          standingOutFrom(page.copy(box->geometry()), green)};
+    };
+    const QList<int> empty = standingOut();
+    victory.typeName(QStringLiteral("Ada Lovelace"));
+    victory.key(Qt::Key_Tab); // the caret leaves with the focus: only the name is new
+    const QList<int> named = standingOut();
+    for (const int on : {0, 1})
+        QVERIFY2(named[on] - empty[on] > 100,
+                 qPrintable(QStringLiteral("Text1's \"Ada Lovelace\" on the %1 stands out from "
+                                           "the box's green in %2 pixels")
+                                .arg(on == 0 ? "screen" : "certificate")
+                                .arg(named[on] - empty[on])));
 }
 
 QTEST_MAIN(VictoryKeysTest)
