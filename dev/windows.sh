@@ -2,7 +2,8 @@
 # Builds Cratefall for 64-bit Windows on Debian: Qt for Windows from Debian's own source package
 # (once, into a cache folder outside the clone: dev/windows/qt.sh), then the game, its zip and
 # its installer, into build-windows/release/. With --test it then runs the Windows tests under
-# Wine. Only apt-get runs as root (through sudo when needed).
+# Wine; with --packages it only installs what the build and the tests need, with --qt it stops
+# once Qt for Windows is built. Only apt-get runs as root (through sudo when needed).
 #   CRATEFALL_WINDOWS_CACHE  where Qt for Windows is kept (/var/cache/cratefall-windows)
 #   CRATEFALL_WINDOWS_BUILD  the build folder (build-windows in the clone)
 #   CRATEFALL_WINDOWS_JOBS   parallel compile jobs (2)
@@ -10,10 +11,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/windows/lib.sh"
 
 case "${1:-}" in
-"") run_tests=no ;;
---test) run_tests=yes ;;
+"") mode=build ;;
+--test | --packages | --qt) mode="${1#--}" ;;
 *)
-    echo "usage: $0 [--test]" >&2
+    echo "usage: $0 [--test | --packages | --qt]" >&2
     exit 2
     ;;
 esac
@@ -22,7 +23,9 @@ build_dir="${CRATEFALL_WINDOWS_BUILD:-$repo_root/build-windows}"
 # The host's build tools and the test services (X server, window manager, robot, print spooler).
 install_packages base e2e victory
 install_windows_packages
+[ "$mode" = packages ] && exit 0
 bash "$windows_dir/qt.sh"
+[ "$mode" = qt ] && exit 0
 qt_prefix="$(windows_qt_prefix)"
 
 started=$SECONDS
@@ -35,7 +38,7 @@ cmake --build "$build_dir" --parallel "$windows_jobs"
 echo "Built the Windows release in $((SECONDS - started)) s:"
 ls -l "$build_dir"/release/*.zip "$build_dir"/release/*-setup.exe
 
-[ "$run_tests" = yes ] || exit 0
+[ "$mode" = test ] || exit 0
 started=$SECONDS
 use_private_runtime_dir
 trap remove_private_runtime_dir EXIT

@@ -10,6 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 install_listed "$web_dir/packages.txt"
 [ "${1:-}" = --packages ] && exit 0
 bash "$web_dir/qt.sh"
+[ "${CRATEFALL_WEB_QT_ONLY:-no}" = yes ] && exit 0
 qt_prefix="$(web_qt_prefix)"
 export EMSDK="$qt_prefix/emsdk"
 build_dir="${CRATEFALL_WEB_BUILD:-$repo_root/build-web}"

@@ -35,5 +35,6 @@ chroot "$root" setpriv --reuid="$user_id" --regid="$group_id" --clear-groups \
     env -i HOME=/tmp PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 \
     CRATEFALL_WEB_CACHE="$web_cache" CRATEFALL_WEB_JOBS="$web_jobs" \
     CRATEFALL_WEB_TESTS="${CRATEFALL_WEB_TESTS:-OFF}" CRATEFALL_WEB_BENCH="${CRATEFALL_WEB_BENCH:-OFF}" \
+    CRATEFALL_WEB_QT_ONLY="${CRATEFALL_WEB_QT_ONLY:-no}" \
     ${CRATEFALL_WEB_BUILD:+CRATEFALL_WEB_BUILD="$CRATEFALL_WEB_BUILD"} \
     bash "$repo_root/dev/web/build.sh"
