@@ -12,6 +12,8 @@
 #include <QDirIterator>
 #include <QFont>
 #include <QFontDatabase>
+#include <cstdio>
+#include <cstdlib>
 // Qt's headers tell the platform.
 #ifdef Q_OS_WASM
 #include "shell/browser_page.h"
@@ -68,6 +70,18 @@ int runGame()
     attachToPage(runtime);
 #endif
     return runtime.run(screens::title);
+}
+
+int endProgram(int status)
+{
+    // Qt's Wayland client may wait for ever in its own teardown, for an event thread that waits
+    // for it in turn: every window gone, a program that never ends. With the game over there is
+    // nothing left to close or save, so on Wayland the process ends here.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }
 
 } // namespace cratefall::shell

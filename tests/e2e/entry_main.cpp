@@ -97,5 +97,5 @@ int main(int argc, char* argv[])
 #ifdef Q_OS_WASM
     shell::attachToPage(runtime);
 #endif
-    return runtime.run(argv[1]);
+    return shell::endProgram(runtime.run(argv[1]));
 }

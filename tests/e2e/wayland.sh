@@ -4,7 +4,7 @@
 # and the mouse and keys reach it through XTEST into weston's window. The title, File > Play, the
 # click that starts level 1, a click on a box that scores, P and its box (over the level it
 # belongs to, whichever window is active) closed by Enter, the loss, and Ctrl+F4 ending the
-# program with status 0.
+# program with status 0; then the run-time error of printing with no printer ending it with 1.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
@@ -171,6 +171,18 @@ read -r width height < <(size_of "$title")
 click "$title" "$((width - 5)),$((height - 5))"
 robot key ctrl+F4
 expect_exit_status 0 30
+
+step "with no printer, printing the certificate is a run-time error: its box, then status 1"
+env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" Form12 \
+    >>"$work/game.log" 2>&1 &
+game_pid=$!
+started_pids+=("$game_pid")
+read -r left top width height < <(twips Form12 Command2)
+click "$(wl_window "$(caption Form12)")" "$(px $((left + width / 2))),$(px $((top + height / 2)))"
+error=$(wl_window Cratefall)
+click "$error" 2,2
+robot key Return
+expect_exit_status 1 30
 if grep -v '^\[' "$work/game.log" | grep .; then
     fail "the game wrote the lines above on Wayland"
 fi
