@@ -3,6 +3,8 @@
 #include "levels/level_controls.h"
 #include "shell/screen_names.h"
 
+#include <algorithm>
+
 namespace cratefall::levels {
 namespace {
 
@@ -310,6 +312,34 @@ constexpr bool wellFormed()
     return true;
 }
 static_assert(wellFormed(), "a level's boxes must be Image1 to Image<boxes>, its bars after them");
+
+// The first level, from 1, that breaks a rule; 0 when every level keeps it.
+constexpr int firstBreaking(bool (*keeps)(const Level&))
+{
+    for (const Level& level : levels)
+        if (!keeps(level))
+            return level.number;
+    return 0;
+}
+
+// The score carries on from level to level: each starts at the target the one before was won at.
+constexpr int targetBefore(const Level& level)
+{
+    return level.number == 1 ? 0 : levels[std::size_t(level.number - 2)].targetScore;
+}
+
+// Stops the build naming the level and both scores: the compiler prints the template's arguments.
+template <int level, int startScore, int previousTarget> constexpr bool scoreCarriesOn()
+{
+    static_assert(startScore == previousTarget,
+                  "a level's startScore must be the previous level's targetScore (level 1's, 0)");
+    return true;
+}
+constexpr int scoreGap =
+    firstBreaking([](const Level& level) { return level.startScore == targetBefore(level); });
+// With no gap, level 1, which keeps the rule, stands in.
+constexpr const Level& atScoreGap = levels[std::size_t(std::max(scoreGap, 1) - 1)];
+static_assert(scoreCarriesOn<scoreGap, atScoreGap.startScore, targetBefore(atScoreGap)>());
 
 // The last level hands over to the victory screen; every other one says it was won.
 constexpr bool winMessagesBeforeTheLast()
