@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows release under Wine against the bench's bare Qt window built for Windows, side by
 # side in one run: start-up to the mapped window, memory 5 s later and CPU over 10 s of the title,
-# of the reference and of level 10 played. The measuring is bench/run's own harness, a Linux
+# of the reference and of the last level played. The measuring is bench/run's own harness, a Linux
 # program: it starts `wine PROGRAM.exe`, waits on X for the mapped window, and reads /proc of that
 # process, which is the Windows program (Wine's loader runs it in the process it was started as).
 # An Xvfb without a window manager and a Wine prefix of its own, whose wineserver and Wine's own
@@ -19,17 +19,20 @@ bench_build="${CRATEFALL_BENCH_BUILD:-$repo_root/build-bench}"
 startup_runs="${CRATEFALL_BENCH_STARTUP_RUNS:-20}"
 rounds="${CRATEFALL_BENCH_ROUNDS:-3}"
 title_caption="Cratefall 1.0 - By Mokram"
-level_caption="Cratefall 1.0 - Level 10"
 reference_caption="Cratefall reference"
 
-# The release, the reference and the level probe for Windows; the harness for Linux.
+# The release, the reference and the level probe for Windows; the harness for Linux, and the
+# Linux level probe for the last level's caption.
 bash "$repo_root/dev/windows.sh"
 install_packages base bench
 mkdir -p "$bench_build"
 cmake -S "$repo_root" -B "$bench_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCRATEFALL_WERROR=ON \
     -DCRATEFALL_BUILD_TESTS=OFF -DCRATEFALL_BUILD_BENCH=ON >"$bench_build/configure.log"
-cmake --build "$bench_build" --parallel "$windows_jobs" --target cratefall_bench_harness
+cmake --build "$bench_build" --parallel "$windows_jobs" --target cratefall_bench_harness \
+    cratefall_level_probe
 harness="$bench_build/bench/cratefall_bench_harness"
+# The last level's window, as the game's own table names it (the Linux probe's is the same table).
+level_caption=$("$bench_build/bench/cratefall_level_probe" --caption)
 
 out="$windows_build/bench-results"
 rm -rf "$out"
@@ -76,12 +79,12 @@ for _ in $(seq "$startup_runs"); do
     collect reference. "$harness" startup "$reference_caption" -- "${reference[@]}"
 done
 
-echo "memory after 5 s and CPU over 10 s: title, reference, level 10 played; $rounds rounds"
+echo "memory after 5 s and CPU over 10 s: title, reference, the last level played; $rounds rounds"
 for round in $(seq "$rounds"); do
     echo "  round $round"
     collect game.title. "$harness" resources "$title_caption" 5000 10000 0 -- "${game[@]}"
     collect reference. "$harness" resources "$reference_caption" 5000 10000 0 -- "${reference[@]}"
-    collect game.level10. "$harness" resources "$level_caption" 1000 10000 6000 -- \
+    collect game.last_level. "$harness" resources "$level_caption" 1000 10000 6000 -- \
         "${probe[@]}" --seconds 14
 done
 

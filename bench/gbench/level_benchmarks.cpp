@@ -36,7 +36,7 @@ LevelForm& startAndPlay(OffscreenGame& game, int played)
     return level;
 }
 
-void tickLevel10(benchmark::State& state, Repaint repaint)
+void tickLastLevel(benchmark::State& state, Repaint repaint)
 {
     OffscreenGame game;
     LevelForm& level = startAndPlay(game, int(state.range(0)));
@@ -56,15 +56,15 @@ void tickLevel10(benchmark::State& state, Repaint repaint)
 }
 
 // The tick handler alone: the boxes are moved and the score shown; the repaint is not timed.
-void BM_Level10Tick(benchmark::State& state)
+void BM_LastLevelTick(benchmark::State& state)
 {
-    tickLevel10(state, Repaint::Excluded);
+    tickLastLevel(state, Repaint::Excluded);
 }
 
 // The tick and the repaint of what it moved, into the offscreen backing store.
-void BM_Level10TickAndRepaint(benchmark::State& state)
+void BM_LastLevelTickAndRepaint(benchmark::State& state)
 {
-    tickLevel10(state, Repaint::Included);
+    tickLastLevel(state, Repaint::Included);
 }
 
 // Builds a level's window from its layout and discards it again. Pictures come from the store,
@@ -87,7 +87,7 @@ void BM_LoadLevelScreen(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_Level10Tick)
+BENCHMARK(BM_LastLevelTick)
     ->ArgName("played")
     ->Arg(0)
     ->Arg(400)
@@ -95,7 +95,7 @@ BENCHMARK(BM_Level10Tick)
     ->Repetitions(repetitions)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Level10TickAndRepaint)
+BENCHMARK(BM_LastLevelTickAndRepaint)
     ->ArgName("played")
     ->Arg(0)
     ->Arg(400)
