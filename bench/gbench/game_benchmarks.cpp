@@ -3,6 +3,7 @@
 #include "gbench/offscreen_game.h"
 #include "levels/level_form.h"
 #include "play/level_keeper.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 
 #include <algorithm>
@@ -85,7 +86,7 @@ void BM_ScriptedGame(benchmark::State& state)
     OffscreenGame game;
     std::array<LevelCost, levelCount> costs{};
     for (auto _ : state) {
-        game.show("Form2");
+        game.show(cratefall::shell::screens::level(1));
         for (const Level& record : cratefall::levels::table()) {
             if (!winLevel(game, record, costs[std::size_t(record.number - 1)])) {
                 state.SkipWithError(
@@ -93,7 +94,7 @@ void BM_ScriptedGame(benchmark::State& state)
                 return;
             }
         }
-        game.unload("Form12");
+        game.unload(cratefall::shell::screens::victory);
     }
     if (game.presenter().errors() > 0)
         state.SkipWithError("a run-time error was shown");

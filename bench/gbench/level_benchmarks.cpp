@@ -7,7 +7,7 @@
 #include "shell/screen_names.h"
 
 #include <benchmark/benchmark.h>
-#include <string>
+#include <string_view>
 
 namespace {
 
@@ -71,7 +71,7 @@ void BM_LastLevelTickAndRepaint(benchmark::State& state)
 // which decodes each one once per run: decodes_per_load must be 0.
 void BM_LoadLevelScreen(benchmark::State& state)
 {
-    const std::string screen = "Form" + std::to_string(state.range(0) + 1);
+    const std::string_view screen = cratefall::shell::screens::level(int(state.range(0)));
     OffscreenGame game;
     game.show(screen);
     game.unload(screen);

@@ -2,6 +2,7 @@
 
 #include "levels/level_form.h"
 #include "shell/game.h"
+#include "shell/screen_names.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@
 namespace cratefall::bench {
 
 namespace {
-constexpr std::string_view anchorScreen = "Form13";
+constexpr std::string_view anchorScreen = shell::screens::howToPlay;
 }
 
 OffscreenGame::OffscreenGame()

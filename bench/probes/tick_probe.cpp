@@ -6,6 +6,7 @@
 #include "common/tick_session.h"
 #include "play/quiet_presenter.h"
 #include "shell/game.h"
+#include "shell/screen_names.h"
 #include "ui/form.h"
 #include "ui/form_window.h"
 #include "ui/runtime.h"
@@ -33,8 +34,8 @@ int main(int argc, char* argv[])
     shell::registerScreens(runtime);
     auto presenter = std::make_unique<bench::QuietPresenter>();
     runtime.setPresenter(std::move(presenter));
-    runtime.dispatch([&] { runtime.form("Form1").Show(); });
-    ui::Form& title = runtime.form("Form1");
+    runtime.dispatch([&] { runtime.form(shell::screens::title).Show(); });
+    ui::Form& title = runtime.form(shell::screens::title);
     if (!title.isLoaded()) {
         std::cerr << "the title screen did not load\n";
         return 1;

@@ -3,7 +3,9 @@
 #include "actor.h"
 #include "input.h"
 #include "keys.h"
+#include "levels/level_controls.h"
 #include "levels/level_form.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 #include "ui/form_window.h"
 
@@ -18,11 +20,6 @@ namespace {
 constexpr int visibilityTries = 8;
 constexpr int designedWidth = 381;
 constexpr int designedHeight = 434;
-
-std::string boxName(int box)
-{
-    return "Image" + std::to_string(box);
-}
 
 QAction* actionNamed(const QList<QAction*>& actions, const QString& text)
 {
@@ -49,16 +46,16 @@ Action Actor::player()
 {
     if (QWidget* open = QApplication::activePopupWidget()) {
         QTest::sendKeyEvent(QTest::Click, open, Qt::Key_Escape, QString(), Qt::NoModifier);
-        return {ActionKind::Player, "Form1", "player closes the menu"};
+        return {ActionKind::Player, std::string(shell::screens::title), "player closes the menu"};
     }
     ui::Runtime& runtime = m_session.runtime();
     ui::Form* title = nullptr;
     for (ui::Form* form : runtime.loadedForms()) {
         if (dynamic_cast<levels::LevelForm*>(form))
             return playLevel(*form);
-        if (form->name() == "Form12")
+        if (form->name() == shell::screens::victory)
             return playVictory(*form);
-        if (form->name() == "Form1")
+        if (form->name() == shell::screens::title)
             title = form;
     }
     for (ui::Form* form : runtime.loadedForms()) // a help screen is closed before playing
@@ -81,7 +78,8 @@ Action Actor::clickControl(ui::Form& form, std::string_view control, std::string
 Action Actor::playLevel(ui::Form& level)
 {
     if (!level.Timer1().Enabled())
-        return clickControl(level, "Label4", "player starts " + std::string(level.name()));
+        return clickControl(level, levels::controls::start,
+                            "player starts " + std::string(level.name()));
     const auto& engine = testing::Access::engine(dynamic_cast<levels::LevelForm&>(level));
     // One point too many between two ticks and the target is gone: wait for the tick instead.
     if (pointsSoFar(engine) >= engine.level().targetScore)
@@ -92,7 +90,7 @@ Action Actor::playLevel(ui::Form& level)
             lowest = box;
     // A bar may hide part of the box: aim where the box itself is what the pointer finds.
     ui::FormWindow* window = level.window();
-    QWidget* target = level.control(boxName(lowest)).widget();
+    QWidget* target = level.control(levels::controls::image(lowest)).widget();
     QPoint point = target->geometry().center();
     for (int i = 0; i < visibilityTries; ++i) {
         const QRect area = target->geometry();
@@ -116,7 +114,7 @@ Action Actor::playVictory(ui::Form& victory)
         const KeyStroke stroke = randomPrintable(m_rng);
         activate(victory.window());
         pressKey(victory.window(), stroke.key, stroke.text, stroke.modifiers);
-        return {ActionKind::Player, "Form12", "player types " + stroke.name()};
+        return {ActionKind::Player, std::string(victory.name()), "player types " + stroke.name()};
     }
     if (pick < 9)
         return clickControl(victory, "Command2", "player prints the certificate");
@@ -131,18 +129,19 @@ Action Actor::playTitle(ui::Form& title)
     if (!file || bar->actionGeometry(file).isEmpty() ||
         bar->actionGeometry(file).right() >= bar->width()) { // a narrow window hides it
         resizeWindow(window, window->sizeHint().expandedTo(QSize(designedWidth, designedHeight)));
-        return {ActionKind::Player, "Form1", "player widens the title to find its menu"};
+        return {ActionKind::Player, std::string(title.name()),
+                "player widens the title to find its menu"};
     }
     const QPoint onBar = bar->mapTo(window, bar->actionGeometry(file).center());
     exerciser::click(window, onBar, Qt::LeftButton, Clicks::Single);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QAction* play = menu ? actionNamed(menu->actions(), QStringLiteral("Play")) : nullptr;
     if (!play)
-        return {ActionKind::Player, "Form1", "player opens a menu without Play"};
+        return {ActionKind::Player, std::string(title.name()), "player opens a menu without Play"};
     const QPoint onItem = menu->actionGeometry(play).center();
     moveMouse(menu, onItem);
     exerciser::click(menu, onItem, Qt::LeftButton, Clicks::Single);
-    return {ActionKind::Player, "Form1", "player chooses Play"};
+    return {ActionKind::Player, std::string(title.name()), "player chooses Play"};
 }
 
 } // namespace cratefall::exerciser

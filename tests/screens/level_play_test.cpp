@@ -1,6 +1,7 @@
 // Playing single levels through their windows: real presses routed by Qt, ticks driven directly.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
+#include "levels/level_controls.h"
 #include "levels/level_form.h"
 #include "testing/test_access.h"
 #include "ui/units.h"
@@ -8,11 +9,14 @@
 
 #include <QTest>
 
+using cratefall::levels::Level;
 using cratefall::levels::LevelForm;
 using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
+using cratefall::ui::Control;
 using cratefall::ui::GameInt;
 using cratefall::ui::toPixels;
+namespace controls = cratefall::levels::controls;
 
 namespace {
 
@@ -29,152 +33,157 @@ class LevelPlayTest : public QObject {
 private slots:
     void levelOneWinningTick()
     {
+        const Level& rules = cratefall::testing::level(1);
         GameFixture game;
-        game.show("Form2");
-        LevelForm& level = game.screen<LevelForm>("Form2");
-        game.pressControl("Form2", "Label4");
-        game.tick("Form2", 2);
-        for (int box = 1; box <= 3; ++box)
-            for (int i = 0; i < 10; ++i)
-                game.pressControl("Form2", "Image" + std::to_string(box));
-        QCOMPARE(level.control("Label1").Caption(), std::string("0")); // shown from the next tick
-        double topsWhileOpen[3] = {-1, -1, -1};
+        game.show(rules.screen);
+        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        game.pressControl(rules.screen, controls::start);
+        game.tick(rules.screen, 2); // past the first, when level 1's boxes jump to their columns
+        for (int click = 0; click < rules.targetScore; ++click)
+            game.pressControl(rules.screen, controls::image(1 + click % rules.boxes));
+        QCOMPARE(level.control(controls::score).Caption(), std::string("0")); // from the next tick
+        QList<double> topsWhileOpen;
         std::string scoreWhileOpen;
         game.whileBoxOpen = [&](const auto&) {
-            for (int box = 1; box <= 3; ++box)
-                topsWhileOpen[box - 1] = level.control("Image" + std::to_string(box)).Top();
-            scoreWhileOpen = level.control("Label1").Caption();
+            for (int box = 1; box <= rules.boxes; ++box)
+                topsWhileOpen.append(level.control(controls::image(box)).Top());
+            scoreWhileOpen = level.control(controls::score).Caption();
         };
-        game.tick("Form2");
+        game.tick(rules.screen);
         QCOMPARE(int(game.boxes.size()), 1); // the win; its text is in the level table test
-        QCOMPARE(scoreWhileOpen, std::string("30"));
-        for (double top : topsWhileOpen)
-            QCOMPARE(top, 0.0);
-        QVERIFY(!game.runtime().isLoaded("Form2"));
-        QVERIFY(game.runtime().isLoaded("Form3"));
-        LevelForm& next = game.screen<LevelForm>("Form3");
+        QCOMPARE(scoreWhileOpen, std::to_string(rules.targetScore));
+        QCOMPARE(topsWhileOpen, QList<double>(rules.boxes, 0.0));
+        QVERIFY(!game.runtime().isLoaded(rules.screen));
+        QVERIFY(game.runtime().isLoaded(rules.nextScreen));
+        LevelForm& next = game.screen<LevelForm>(rules.nextScreen);
         QVERIFY(!next.Timer1().Enabled());
-        QCOMPARE(next.control("Label4").Left(), 720.0);
-        QCOMPARE(next.control("Label1").Caption(), std::string());
+        const Control& start = next.control(controls::start);
+        QCOMPARE(start.Left(), double(start.design().left));
+        QCOMPARE(next.control(controls::score).Caption(), std::string());
     }
 
     // A loss quotes the score as the label shows it; level 1's clicks past its target between
     // two ticks never win, as the target was never seen at a tick.
     void lossQuotesTheShownScore_data()
     {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<int>("boxes");
+        QTest::addColumn<int>("number");
         QTest::addColumn<int>("clicks");
         QTest::addColumn<QString>("loss");
+        const int pastTarget = cratefall::testing::level(1).targetScore + 1;
         QTest::newRow("level 1, past its target")
-            << "Form2" << 3 << 31 << "Game Over.  Your score was 31.";
-        QTest::newRow("level 7") << "Form8" << 5 << 35 << "Game Over. Your total score was 355.";
+            << 1 << pastTarget << QStringLiteral("Game Over.  Your score was %1.").arg(pastTarget);
+        QTest::newRow("level 7") << 7 << 35 << "Game Over. Your total score was 355.";
     }
     void lossQuotesTheShownScore()
     {
-        QFETCH(QString, screen);
-        QFETCH(int, boxes);
+        QFETCH(int, number);
         QFETCH(int, clicks);
         QFETCH(QString, loss);
+        const Level& rules = cratefall::testing::level(number);
         GameFixture game;
-        const std::string name = screen.toStdString();
-        game.show(name);
-        LevelForm& level = game.screen<LevelForm>(name);
-        game.pressControl(name, "Label4");
-        game.tick(name);
-        for (int i = 0; i < clicks; ++i)
-            level.clickControl("Image" + std::to_string(1 + i % boxes));
-        game.tick(name, 200);
+        game.show(rules.screen);
+        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        game.pressControl(rules.screen, controls::start);
+        game.tick(rules.screen);
+        for (int click = 0; click < clicks; ++click)
+            level.clickControl(controls::image(1 + click % rules.boxes));
+        game.tick(rules.screen, 200);
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(QString::fromStdString(game.boxes[0].text), loss);
     }
 
     void winBeatsALossOnTheSameTick()
     {
+        const Level& rules = cratefall::testing::level(2);
         GameFixture game;
-        game.show("Form3");
-        LevelForm& level = game.screen<LevelForm>("Form3");
-        game.pressAt("Form3", {200, 400});
-        game.tick("Form3", 96); // box 2 reaches the window's Height on the next tick
-        for (int i = 0; i < 40; ++i)
-            level.clickControl(i % 2 ? "Image1" : "Image3");
-        game.tick("Form3");
+        game.show(rules.screen);
+        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        game.pressAt(rules.screen, {200, 400});
+        // Box 2, level 2's fastest, reaches the window's Height on the tick after these.
+        game.tick(rules.screen, (int(level.Height()) - 1) / rules.fallStep[1]);
+        for (int click = 0; click < rules.targetScore - rules.startScore; ++click)
+            level.clickControl(controls::image(click % 2 ? 1 : 3));
+        game.tick(rules.screen);
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.boxes[0].text,
                  std::string("You beat level 2. Press Ok to go to the next level"));
         QCOMPARE(game.boxes[0].title, std::string("Thingfall"));
-        QVERIFY(game.runtime().isLoaded("Form4"));
+        QVERIFY(game.runtime().isLoaded(rules.nextScreen));
     }
 
-    // Only the left button plays: the others neither start the level nor score.
+    // Only the left button plays: the others neither start the level nor score. The empty label
+    // takes the presses that land on it.
     void disabledBoxPassesTheClickToTheWindow()
     {
+        const Level& rules = cratefall::testing::level(1);
         GameFixture game;
-        game.show("Form2");
-        LevelForm& level = game.screen<LevelForm>("Form2");
-        const QPoint onImage2 = pixelAt(1440, 120);
+        game.show(rules.screen);
+        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        const Control& empty = level.control("Label3");
+        game.pressAt(rules.screen, pixelAt(empty.Left(), empty.Top()));
+        QVERIFY2(!level.Timer1().Enabled(), "a press on the empty Label3 started the level");
+        const Control& box2 = level.control(controls::image(2));
+        const QPoint onBox2 = pixelAt(box2.Left(), box2.Top());
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
-            game.pressAt("Form2", onImage2, button);
+            game.pressAt(rules.screen, onBox2, button);
         QVERIFY2(!level.Timer1().Enabled(), "another button started the level");
-        game.pressAt("Form2", onImage2); // on Image2, still disabled
+        game.pressAt(rules.screen, onBox2); // on box 2, still disabled
         QVERIFY(level.Timer1().Enabled());
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
-            game.pressAt("Form2", onImage2, button);
+            game.pressAt(rules.screen, onBox2, button);
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(0));
-        QCOMPARE(level.control("Image2").Left(), 1440.0);
-        QCOMPARE(level.control("Label4").Left(), 10000.0);
-        QCOMPARE(level.control("Label4").Top(), 10000.0);
-        game.pressAt("Form2", onImage2); // now enabled: a hit
+        QCOMPARE(box2.Left(), double(box2.design().left));
+        QCOMPARE(level.control(controls::start).Left(), 10000.0);
+        QCOMPARE(level.control(controls::start).Top(), 10000.0);
+        game.pressAt(rules.screen, onBox2); // now enabled: a hit
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(1));
-        QCOMPARE(level.control("Image2").Left(), 1400.0);
+        QCOMPARE(box2.Left(), double(rules.boxLeft[1]));
         // Both presses of a double-click are hits.
         cratefall::ui::FormWindow* window = level.window();
         QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                           window->client()->mapTo(window, onImage2));
+                           window->client()->mapTo(window, onBox2));
         QCOMPARE(Access::engine(level).boxHits(2), GameInt(3));
-    }
-
-    void emptyLabelSwallowsItsClicks()
-    {
-        GameFixture game;
-        game.show("Form2");
-        LevelForm& level = game.screen<LevelForm>("Form2");
-        game.pressAt("Form2", pixelAt(2640, 7680));
-        QVERIFY(!level.Timer1().Enabled());
     }
 
     void barHidesTheBoxBehindIt()
     {
+        const Level& rules = cratefall::testing::level(7);
         GameFixture game;
-        game.show("Form8");
-        LevelForm& level = game.screen<LevelForm>("Form8");
-        game.pressAt("Form8", pixelAt(100, 100)); // on a backdrop: reaches the window
+        game.show(rules.screen);
+        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        game.pressAt(rules.screen, pixelAt(100, 100)); // on a backdrop: reaches the window
         QVERIFY(level.Timer1().Enabled());
-        game.tick("Form8", 17); // box 1 now behind the upper bar at 2160..2610
-        const double top = level.control("Image1").Top();
-        QVERIFY(top > 2160 - 855 && top < 2610);
-        game.pressAt("Form8", pixelAt(400, 2200));
-        QCOMPARE(Access::engine(level).score(), GameInt(320));
-        QCOMPARE(level.control("Image1").Top(), top);
-        game.pressAt("Form8", pixelAt(400, 2700)); // the part below the bar is a hit
-        QCOMPARE(Access::engine(level).score(), GameInt(321));
+        const Control& box1 = level.control(controls::image(1));
+        const Control& bar = level.control(controls::image(rules.boxes + 1)); // the upper one
+        const int step = rules.fallStep[0];
+        game.tick(rules.screen, (int(bar.Top()) + step - 1) / step); // box 1 reaches the bar
+        const double top = box1.Top();
+        QVERIFY(top > bar.Top() - box1.Height() && top < bar.Top() + bar.Height());
+        game.pressAt(rules.screen, pixelAt(bar.Left(), bar.Top() + 40));
+        QCOMPARE(Access::engine(level).score(), GameInt(rules.startScore));
+        QCOMPARE(box1.Top(), top);
+        // The part below the bar is a hit.
+        game.pressAt(rules.screen, pixelAt(bar.Left(), bar.Top() + bar.Height() + 90));
+        QCOMPARE(Access::engine(level).score(), GameInt(rules.startScore + 1));
     }
 
     void otherKeysDoNothingAndPWorksBeforeTheStart()
     {
+        const std::string_view screen = cratefall::testing::level(2).screen;
         GameFixture game;
-        game.show("Form3");
-        LevelForm& level = game.screen<LevelForm>("Form3");
+        game.show(screen);
+        LevelForm& level = game.screen<LevelForm>(screen);
         for (const char* key : {"a", "q", "Q", "o", "1", " "})
-            game.typeKey("Form3", Qt::Key_A, QString::fromLatin1(key));
-        game.typeKey("Form3", Qt::Key_Eacute, QStringLiteral("\u00e9"));
+            game.typeKey(screen, Qt::Key_A, QString::fromLatin1(key));
+        game.typeKey(screen, Qt::Key_Eacute, QStringLiteral("\u00e9"));
         QVERIFY(game.boxes.empty());
-        game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
+        game.typeKey(screen, Qt::Key_P, QStringLiteral("p"));
         QCOMPARE(int(game.boxes.size()), 1);
         QCOMPARE(game.boxes[0].text, std::string("Game Paused."));
         QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
         QVERIFY(!level.Timer1().Enabled());
-        QCOMPARE(level.control("Label4").Left(), 720.0);
+        const Control& start = level.control(controls::start);
+        QCOMPARE(start.Left(), double(start.design().left));
     }
 };
 

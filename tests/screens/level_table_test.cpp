@@ -4,6 +4,7 @@
 // own points.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
+#include "levels/level_controls.h"
 #include "levels/level_form.h"
 #include "levels/level_table.h"
 #include "shell/screen_names.h"
@@ -20,9 +21,11 @@
 #include <utility>
 
 using cratefall::levels::LevelForm;
+using cratefall::shell::screens::victory;
 using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
 using cratefall::ui::qtext;
+namespace controls = cratefall::levels::controls;
 
 namespace {
 
@@ -39,7 +42,6 @@ struct LevelRow {
     const char* lossTitle;
     const char* winText; // none on the last level
     const char* winTitle;
-    const char* next;
     // Front to back, "; " apart: a label's or a picture's name, left,top and widthxheight in twips,
     // a picture's picture and whether it is stretched, and whether it takes presses; a line's ends.
     const char* controls;
@@ -56,35 +58,35 @@ const QList<int> level3To5Click{80, 1440, 2760, 3960};
 const LevelRow rows[] = {
     {"Cratefall - Level 1", 9090, {85, 81, 83}, {0, 1400, 2800}, {0, 1400, 2800},
      0, 30, 97, "Game Over.  Your score was ", "Tilefall",
-     " You beat level one. Press ok for the next level", "Cratefall", "Form3",
+     " You beat level one. Press ok for the next level", "Cratefall",
      "Label4 label 720,4080 2055x375 on; Label3 label 2640,7680 135x495 on; "
      "Line1 line 0,8280 480,8280; Label2 label 0,7920 735x375 on; Label1 label 0,8280 735x495 on; "
      "Image3 2760,120 615x855 Tile03 stretched off; Image2 1440,120 705x840 Tile06 stretched off; "
      "Image1 120,120 735x855 Tile07 stretched off"},
     {"Cratefall - Level 2", 9045, {91, 94, 87}, {80, 1390, 2810}, {80, 1390, 2810},
      30, 70, 97, runningLoss, "Thingfall",
-     "You beat level 2. Press Ok to go to the next level", "Thingfall", "Form4",
+     "You beat level 2. Press Ok to go to the next level", "Thingfall",
      "Label4 label 720,4320 2055x375 on; Label1 label 0,8160 735x495 on; "
      "Label2 label 0,7800 735x375 on; Line1 line 0,8160 480,8160; "
      "Image3 2520,240 840x840 Tile09 stretched off; Image2 1320,240 855x855 Tile02 stretched off; "
      "Image1 240,240 720x840 Tile06 stretched off"},
     {"Cratefall - Level 3", 9180, {108, 106, 96, 101}, {80, 1390, 2760, 3960}, level3To5Click,
      70, 120, 85, runningLoss, "Thingfall",
-     "You beat level 3. Press Ok to go to the next level", "Thingfall", "Form5",
+     "You beat level 3. Press Ok to go to the next level", "Thingfall",
      "Label4 label 1440,4440 2055x375 on; Line1 line 0,8400 480,8400; "
      "Label2 label 0,8040 735x375 on; Label1 label 0,8400 735x495 on; "
      "Image4 3960,0 855x975 Tile10 stretched off; Image3 2760,0 855x975 Tile11 stretched off; "
      "Image2 1440,0 855x975 Tile03 stretched off; Image1 120,0 855x975 Tile09 stretched off"},
     {"Cratefall - Level 4", 9195, {108, 114, 111, 116}, {80, 1390, 2760, 3960}, level3To5Click,
      120, 180, 80, runningLoss, "Thingfall",
-     "You beat level 4. Press Ok to go to the next level.", "Cratefall", "Form6",
+     "You beat level 4. Press Ok to go to the next level.", "Cratefall",
      "Label4 label 1320,4440 2055x375 on; Image4 3960,0 855x855 Tile09 stretched off; "
      "Image3 2640,0 855x855 Tile01 stretched off; Image2 1320,0 855x855 Tile13 stretched off; "
      "Label1 label 0,8400 735x495 on; Label2 label 0,8040 735x375 on; Line1 line 0,8400 480,8400; "
      "Image1 120,0 855x855 Tile08 stretched off"},
     {"Cratefall - Level 5", 9150, {122, 124, 117, 121}, {80, 1390, 2760, 3960}, level3To5Click,
      180, 250, 74, runningLoss, "Thingfall",
-     "You beat level 5. Press Ok to go to the next level", "Cratefall", "Form7",
+     "You beat level 5. Press Ok to go to the next level", "Cratefall",
      "Label4 label 1440,3960 2055x375 on; Image1 240,0 855x855 Tile08 stretched off; "
      "Line1 line 0,8280 480,8280; Label2 label 0,7920 735x375 on; Label1 label 0,8280 735x495 on; "
      "Image2 1560,0 855x855 Tile14 stretched off; Image3 2880,0 855x855 Tile01 stretched off; "
@@ -92,7 +94,7 @@ const LevelRow rows[] = {
     {"Cratefall - Level 6", 9540, {124, 123, 122, 114, 123},
      {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
      250, 320, 77, runningLoss, "Thingfall",
-     "You beat level 6. Press Ok to go to the next level.", "Cratefall", "Form8",
+     "You beat level 6. Press Ok to go to the next level.", "Cratefall",
      "Label4 label 2400,4560 2055x375 on; Image6 120,3480 6750x450 BarPicture as-is on; "
      "Image5 5760,120 855x855 Tile06 stretched off; Image4 4440,120 855x855 Tile16 stretched off; "
      "Image3 3120,120 855x855 Tile13 stretched off; Image2 1680,120 855x855 Tile07 stretched off; "
@@ -101,7 +103,7 @@ const LevelRow rows[] = {
     {"Cratefall - Level 7", 9240, {132, 136, 133, 127, 131},
      {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
      320, 400, 68, runningLoss, "Thingfall",
-     "You beat level 7. Press Ok to go to the next level.", "Cratefall", "Form9",
+     "You beat level 7. Press Ok to go to the next level.", "Cratefall",
      "Image6 480,2160 6750x450 BarPicture as-is on; Image7 480,6240 6750x450 BarPicture as-is on; "
      "Image1 360,0 855x855 Tile17 stretched off; Line2 line 120,8400 600,8400; "
      "Label2 label 0,8040 735x375 on; Label1 label 0,8400 735x495 on; "
@@ -117,7 +119,7 @@ const LevelRow rows[] = {
     {"Thingfall - Level 8", 9285, {133, 129, 134, 131, 127},
      {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
      400, 480, 70, runningLoss, "Thingfall",
-     "You beat level 8. Press Ok to go to the next level.", "Cratefall", "Form10",
+     "You beat level 8. Press Ok to go to the next level.", "Cratefall",
      "Image8 0,5160 7455x450 BarPicture stretched on; "
      "Image7 0,7680 7455x450 BarPicture stretched on; "
      "Image6 -240,2520 8055x450 BarPicture stretched on; "
@@ -131,7 +133,7 @@ const LevelRow rows[] = {
     {"Cratefall 1.0 - Level 9", 9270, {146, 119, 144, 113, 137, 145},
      {360, 1680, 3120, 4438, 5760, 7080}, {360, 1680, 3120, 4438, 5760, 7080},
      480, 570, 64, runningLoss, "Thingfall",
-     "You beat level 9. Press Ok to go to the next level.", "Cratefall", "Form11",
+     "You beat level 9. Press Ok to go to the next level.", "Cratefall",
      "Image10 840,8280 7215x450 BarPicture stretched on; "
      "Image9 240,3720 7695x495 BarPicture stretched on; "
      "Image8 240,1920 7455x450 BarPicture stretched on; "
@@ -145,7 +147,7 @@ const LevelRow rows[] = {
      "back1 0,-1320 5790x17940 StripeBackdrop as-is off"},
     {"Cratefall 1.0 - Level 10", 10005, {156, 129, 146, 122, 137, 155},
      {360, 1680, 3120, 4438, 5760, 7080}, {360, 1680, 3120, 4438, 5760, 7080},
-     570, 666, 65, runningLoss, "Thingfall", nullptr, nullptr, "Form12",
+     570, 666, 65, runningLoss, "Thingfall", nullptr, nullptr,
      "Image12 0,2760 8055x1050 BarPicture stretched on; "
      "Image11 0,4920 8055x1050 BarPicture stretched on; "
      "Image10 -840,-840 1215x9570 BarPicture stretched on; "
@@ -160,11 +162,6 @@ const LevelRow rows[] = {
      "background -2880,-120 13500x10500 GoldBackdrop as-is off"},
 };
 // clang-format on
-
-std::string image(int box)
-{
-    return "Image" + std::to_string(box);
-}
 
 // Level n's screen, n from 1.
 std::string screenOf(int number)
@@ -335,7 +332,7 @@ QString playToTarget(GameFixture& game, int number, const LevelRow& row)
     int points = 0;
     for (int tick = 1; row.startScore + points < row.targetScore; ++tick) {
         for (int box = 1; box <= boxes && row.startScore + points < row.targetScore; ++box) {
-            level.clickControl(image(box));
+            level.clickControl(controls::image(box));
             ++points;
         }
         game.tick(level.design().name);
@@ -451,26 +448,25 @@ private slots:
         game.pressAt(screen, backgroundPixel(level));
         QVERIFY2(level.Timer1().Enabled(), "a press on the window did not start the level");
         game.tick(screen);
-        differ.check(QStringLiteral("score shown"), level.control("Label1").Caption(),
+        differ.check(QStringLiteral("score shown"), level.control(controls::score).Caption(),
                      std::to_string(row->startScore));
         const int boxes = int(row->fallStep.size());
         for (int box = 1; box <= boxes; ++box) {
-            const auto& control = level.control(image(box));
-            const QString name = QString::fromStdString(image(box));
+            const auto& control = level.control(controls::image(box));
+            const QString name = qtext(controls::image(box));
             differ.check(name + QStringLiteral(" left"), int(control.Left()),
                          row->boxLeft[box - 1]);
             differ.check(name + QStringLiteral(" fall step"), int(control.Top()),
                          row->fallStep[box - 1]);
-            level.clickControl(image(box));
+            level.clickControl(controls::image(box));
             differ.check(name + QStringLiteral(" left once clicked"), int(control.Left()),
                          row->clickLeft[box - 1]);
             differ.check(name + QStringLiteral(" top once clicked"), int(control.Top()), 0);
         }
         game.tick(screen);
         for (int box = 1; box <= boxes; ++box)
-            differ.check(QString::fromStdString(image(box)) +
-                             QStringLiteral(" left at the next tick"),
-                         int(level.control(image(box)).Left()), row->boxLeft[box - 1]);
+            differ.check(qtext(controls::image(box)) + QStringLiteral(" left at the next tick"),
+                         int(level.control(controls::image(box)).Left()), row->boxLeft[box - 1]);
         QVERIFY2(differ.none(), qPrintable(differ.report()));
     }
 
@@ -485,10 +481,10 @@ private slots:
         GameFixture game;
         for (const int points : {1, 0}) {
             game.show(screen);
-            game.pressControl(screen, "Label4");
+            game.pressControl(screen, controls::start);
             if (points > 0) {
                 game.tick(screen);
-                game.screen<LevelForm>(screen).clickControl(image(1));
+                game.screen<LevelForm>(screen).clickControl(controls::image(1));
                 game.tick(screen, 200);
             } else {
                 int lostAt = 0;
@@ -516,7 +512,7 @@ private slots:
         const std::string screen = screenOf(number);
         GameFixture game;
         game.show(screen);
-        game.pressControl(screen, "Label4");
+        game.pressControl(screen, controls::start);
         game.tick(screen);
         QCOMPARE(playToTarget(game, number, *row), QString());
         if (row->winText) {
@@ -527,7 +523,9 @@ private slots:
             QVERIFY(game.boxes.empty());
         }
         QVERIFY(!game.runtime().isLoaded(screen));
-        QVERIFY(game.runtime().isLoaded(row->next));
+        const bool last = number == int(std::size(rows));
+        QVERIFY(
+            game.runtime().isLoaded(last ? victory : cratefall::shell::screens::level(number + 1)));
         QCOMPARE(int(game.runtime().loadedForms().size()), 1);
         QVERIFY(!game.exitStatus);
     }
@@ -542,13 +540,13 @@ private slots:
             const std::string screen = screenOf(number);
             QVERIFY2(game.runtime().isLoaded(screen), screen.c_str());
             QCOMPARE(int(game.runtime().loadedForms().size()), 1);
-            game.pressControl(screen, "Label4");
+            game.pressControl(screen, controls::start);
             QCOMPARE(playToTarget(game, number, rows[number - 1]), QString());
             messages += int(game.boxes.size());
             game.boxes.clear();
         }
         QCOMPARE(messages, int(std::size(rows)) - 1); // one win message a level but the last
-        QVERIFY(game.runtime().isLoaded(cratefall::shell::screens::victory));
+        QVERIFY(game.runtime().isLoaded(victory));
         QCOMPARE(int(game.runtime().loadedForms().size()), 1);
         QVERIFY(!game.exitStatus);
     }
