@@ -264,8 +264,24 @@ constexpr Level entries[] = {
 // clang-format on
 
 constexpr std::size_t levelCount = std::size(entries);
-static_assert(levelCount == shell::screens::levels.size(),
-              "every level needs its screen name in shell/screen_names.h, and every name a level");
+
+// Stops the build when the table and shell/screen_names.h count different levels, with both
+// counts: the compiler prints the template's arguments.
+template <std::size_t inTable, std::size_t named> constexpr bool everyLevelNamed()
+{
+    static_assert(
+        inTable == named,
+        "every level needs its screen name in shell/screen_names.h, and every name a level");
+    return true;
+}
+static_assert(everyLevelNamed<levelCount, shell::screens::levels.size()>());
+
+// Level n's screen. A level past the names gets none, so that the build stops at the count above
+// alone.
+constexpr std::string_view screenOf(int number)
+{
+    return number <= int(shell::screens::levels.size()) ? shell::screens::level(number) : "";
+}
 
 // Fills in what an entry's place in the table says: its number, its screen, the screen after it.
 constexpr std::array<Level, levelCount> numbered()
@@ -274,10 +290,10 @@ constexpr std::array<Level, levelCount> numbered()
     for (int number = 1; number <= int(levelCount); ++number) {
         Level& level = levels[std::size_t(number - 1)];
         level.number = number;
-        level.screen = shell::screens::level(number);
+        level.screen = screenOf(number);
         level.window.name = level.screen;
         level.nextScreen =
-            number < int(levelCount) ? shell::screens::level(number + 1) : shell::screens::victory;
+            number < int(levelCount) ? screenOf(number + 1) : shell::screens::victory;
     }
     return levels;
 }
@@ -302,16 +318,13 @@ constexpr bool boxesComeFirst(const Level& level)
     return boxes == level.boxes;
 }
 
-constexpr auto levels = numbered();
-
-constexpr bool wellFormed()
+// The last level hands over to the victory screen; every other one says it was won.
+constexpr bool winMessageUnlessLast(const Level& level)
 {
-    for (const Level& level : levels)
-        if (!boxesComeFirst(level))
-            return false;
-    return true;
+    return level.win.has_value() != level.isLast();
 }
-static_assert(wellFormed(), "a level's boxes must be Image1 to Image<boxes>, its bars after them");
+
+constexpr auto levels = numbered();
 
 // The first level, from 1, that breaks a rule; 0 when every level keeps it.
 constexpr int firstBreaking(bool (*keeps)(const Level&))
@@ -322,13 +335,30 @@ constexpr int firstBreaking(bool (*keeps)(const Level&))
     return 0;
 }
 
+// Each rule stops the build at the first level that breaks it and names it: the compiler prints
+// the template's argument, the level's number.
+template <int level> constexpr bool boxesComeFirstOnEveryLevel()
+{
+    static_assert(level == 0,
+                  "a level's boxes must be Image1 to Image<boxes>, its bars after them");
+    return true;
+}
+static_assert(boxesComeFirstOnEveryLevel<firstBreaking(boxesComeFirst)>());
+
+template <int level> constexpr bool winMessageOnEveryLevelButTheLast()
+{
+    static_assert(level == 0, "every level but the last needs its win message, and the last none");
+    return true;
+}
+static_assert(winMessageOnEveryLevelButTheLast<firstBreaking(winMessageUnlessLast)>());
+
 // The score carries on from level to level: each starts at the target the one before was won at.
 constexpr int targetBefore(const Level& level)
 {
     return level.number == 1 ? 0 : levels[std::size_t(level.number - 2)].targetScore;
 }
 
-// Stops the build naming the level and both scores: the compiler prints the template's arguments.
+// Names both scores besides the level.
 template <int level, int startScore, int previousTarget> constexpr bool scoreCarriesOn()
 {
     static_assert(startScore == previousTarget,
@@ -340,16 +370,6 @@ constexpr int scoreGap =
 // With no gap, level 1, which keeps the rule, stands in.
 constexpr const Level& atScoreGap = levels[std::size_t(std::max(scoreGap, 1) - 1)];
 static_assert(scoreCarriesOn<scoreGap, atScoreGap.startScore, targetBefore(atScoreGap)>());
-
-// The last level hands over to the victory screen; every other one says it was won.
-constexpr bool winMessagesBeforeTheLast()
-{
-    for (const Level& level : levels)
-        if (level.win.has_value() == level.isLast())
-            return false;
-    return true;
-}
-static_assert(winMessagesBeforeTheLast(), "every level but the last needs its win message");
 
 } // namespace
 

@@ -13,8 +13,9 @@ inline constexpr std::string_view victory = "Form12";
 inline constexpr std::string_view howToPlay = "Form13";
 inline constexpr std::string_view about = "Aboutmeform";
 
-inline constexpr std::array<std::string_view, 10> levels{
-    "Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9", "Form10", "Form11"};
+// As many as the level table has entries, in its order.
+inline constexpr auto levels = std::to_array<std::string_view>(
+    {"Form2", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "Form9", "Form10", "Form11"});
 
 // Every screen: the title, the levels in order, then the others.
 inline constexpr auto all = [] {
