@@ -107,7 +107,7 @@ BENCHMARK(BM_LoadLevelScreen)
     ->ArgName("level")
     ->Arg(1)
     ->Arg(7)
-    ->Arg(10)
+    ->Arg(int(cratefall::shell::screens::levels.size()))
     ->Repetitions(repetitions)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
