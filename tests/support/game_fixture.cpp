@@ -1,10 +1,10 @@
 #include "game_fixture.h"
 
 #include "shell/game.h"
-#include "ui/form_timer.h"
 #include "ui/form_window.h"
-#include "ui/units.h"
+#include "ui/qt_text.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
@@ -31,19 +31,6 @@ private:
     GameFixture& m_fixture;
 };
 
-// A clock whose wake-ups never come, so no tick of a screen's timer slips in while Qt delivers a
-// press or a key, however slowly a loaded machine runs the test: the test raises each tick.
-class HandClock final : public ui::TimerClock {
-public:
-    double nowMs() const override { return 0; }
-    void wakeIn(int, std::function<void()>) override { m_pending = true; }
-    void cancel() override { m_pending = false; }
-    bool pending() const override { return m_pending; }
-
-private:
-    bool m_pending = false;
-};
-
 QtMessageHandler testLog = nullptr;
 
 // Qt's offscreen platform cannot raise a window or pass on its size hints, and says so for every
@@ -60,6 +47,14 @@ void withoutOffscreenNotices(QtMsgType type, const QMessageLogContext& context,
 }
 
 } // namespace
+
+void HandClock::wake(double lateMs)
+{
+    QVERIFY(m_wakeAt);
+    m_now = *m_wakeAt + lateMs;
+    m_wakeAt.reset();
+    m_wake();
+}
 
 GameFixture::GameFixture(Ticks ticks)
 {
@@ -87,6 +82,12 @@ void GameFixture::show(std::string_view name)
 {
     m_runtime.dispatch([&] { m_runtime.form(name).Show(); });
     settle();
+}
+
+bool GameFixture::showActive(std::string_view name)
+{
+    show(name);
+    return QTest::qWaitForWindowActive(m_runtime.form(name).window());
 }
 
 void GameFixture::tick(std::string_view name, int n)
@@ -122,6 +123,30 @@ void GameFixture::typeKey(std::string_view name, int key, const QString& text)
     settle();
 }
 
+void GameFixture::key(std::string_view name, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(m_runtime.form(name).window()->windowHandle(), key, modifiers);
+    settle();
+}
+
+void GameFixture::typeInto(std::string_view name, std::string_view control, const QString& text)
+{
+    // Tab goes round a window's few controls: ten presses that never reach it never will.
+    for (int presses = 0; presses < 10 && QApplication::focusWidget() != widget(name, control);
+         ++presses)
+        key(name, Qt::Key_Tab);
+    if (QApplication::focusWidget() != widget(name, control))
+        return QTest::qFail(qPrintable(QStringLiteral("Tab never took the focus to %1's %2")
+                                           .arg(ui::qtext(name), ui::qtext(control))),
+                            __FILE__, __LINE__);
+    QTest::keyClicks(widget(name, control), text);
+}
+
+QWidget* GameFixture::widget(std::string_view name, std::string_view control)
+{
+    return m_runtime.form(name).control(control).widget();
+}
+
 void GameFixture::setClientHeight(std::string_view name, int pixels)
 {
     ui::FormWindow* window = m_runtime.form(name).window();
@@ -135,6 +160,31 @@ void GameFixture::setClientHeight(std::string_view name, int pixels)
 void GameFixture::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QStringList GameFixture::loaded() const
+{
+    QStringList names;
+    for (const ui::Form* form : m_runtime.loadedForms())
+        names.append(ui::qtext(form->name()));
+    return names;
+}
+
+QString GameFixture::shownBoxes() const
+{
+    QStringList shown;
+    for (const ShownBox& box : boxes)
+        shown.append(QStringLiteral("\"%1\" (%2)").arg(ui::qtext(box.text), ui::qtext(box.title)));
+    return shown.join(QStringLiteral(", "));
+}
+
+double shareOf(const QImage& image, QColor colour)
+{
+    qsizetype matching = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            matching += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
+    return double(matching) / double(image.width() * image.height());
 }
 
 } // namespace cratefall::testing
