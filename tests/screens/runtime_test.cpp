@@ -1,35 +1,39 @@
 // What every screen relies on from the runtime: modal boxes that hold the game, closing windows,
 // run-time errors that end the program, and windows that keep the size they were designed at.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "levels/level_form.h"
-#include "shell/screen_names.h"
-#include "ui/form_window.h"
-#include "ui/units.h"
-#endif
+#include "screen_test.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
-using cratefall::levels::LevelForm;
-using cratefall::testing::GameFixture;
 using cratefall::ui::toPixels;
+
+enum class Screens { Every, Unsizable };
 
 class RuntimeTest : public QObject {
     Q_OBJECT
+
+private:
+    static void screensTable(Screens which)
+    {
+        QTest::addColumn<QString>("screen");
+        GameFixture game;
+        for (const std::string_view screen : screens::all)
+            if (which == Screens::Every ||
+                game.form(screen).design().border != cratefall::ui::Border::Sizable)
+                QTest::newRow(std::string(screen).c_str()) << qtext(screen);
+    }
 
 private slots:
     void pauseHoldsEveryTickUntilTheRealBoxCloses()
     {
         GameFixture game(cratefall::testing::Ticks::Real);
         game.runtime().setPresenter(std::make_unique<cratefall::ui::QtMessageBoxPresenter>());
-        game.show("Form3");
-        LevelForm& level = game.screen<LevelForm>("Form3");
-        game.pressControl("Form3", "Label4");
+        const std::string_view screen = screens::level(2);
+        LevelForm& level = game.shown<LevelForm>(screen);
+        game.pressControl(screen, controls::start);
         // the real timer is running
-        QVERIFY(QTest::qWaitFor([&] { return level.control("Image1").Top() >= 3 * 91; }));
+        QVERIFY(QTest::qWaitFor([&] { return level.control(controls::image(1)).Top() >= 3 * 91; }));
 
         // Another window is active when the player pauses: the box still belongs to the level.
         QWidget elsewhere;
@@ -46,9 +50,9 @@ private slots:
         // the test waiting for it, so the checks come after keyClick returns. The timers belong
         // to `elsewhere`, so none of them outlives this test's locals.
         QTimer::singleShot(100, &elsewhere, [&] {
-            heldAt = level.control("Image1").Top();
+            heldAt = level.control(controls::image(1)).Top();
             QTimer::singleShot(600, &elsewhere, [&] {
-                stoodStill = level.control("Image1").Top() == heldAt;
+                stoodStill = level.control(controls::image(1)).Top() == heldAt;
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     title = box->windowTitle();
                     description = box->accessibleDescription();
@@ -69,32 +73,29 @@ private slots:
         QCOMPARE(description, QStringLiteral("Game Paused."));
         QCOMPARE(owner, level.window());
         QVERIFY(stoodStill);
-        QVERIFY(game.runtime().isLoaded("Form3"));
-        QVERIFY(QTest::qWaitFor([&] { return level.control("Image1").Top() > heldAt; }));
+        QVERIFY(game.runtime().isLoaded(screen));
+        QVERIFY(QTest::qWaitFor([&] { return level.control(controls::image(1)).Top() > heldAt; }));
         // It goes on from where it stood, one fall a tick, the ticks held not made up.
-        QCOMPARE(level.control("Image1").Top() - heldAt, 91.0);
+        QCOMPARE(level.control(controls::image(1)).Top() - heldAt, 91.0);
     }
 
+    // Whatever the screen, without a box, and without a print on the victory screen.
+    void closeBoxOfTheLastWindowEndsTheProgram_data() { screensTable(Screens::Every); }
     void closeBoxOfTheLastWindowEndsTheProgram()
     {
+        QFETCH(QString, screen);
         GameFixture game;
-        game.show("Form2");
-        game.form("Form2").window()->close();
+        game.show(screen.toStdString());
+        game.form(screen.toStdString()).window()->close(); // the frame's close box
         GameFixture::settle();
-        QVERIFY(!game.runtime().isLoaded("Form2"));
+        QCOMPARE(game.loaded(), QStringList());
         QCOMPARE(game.exitStatus, 0);
+        QCOMPARE(game.shownBoxes(), QString());
     }
 
     // Dragged larger or maximized, a window laid out at one size would show blank space beside
     // its controls: only a sizable border lets the player change a window's size.
-    void unsizableWindowsKeepTheirDesignedSize_data()
-    {
-        QTest::addColumn<QString>("screen");
-        GameFixture game;
-        for (const std::string_view screen : cratefall::shell::screens::all)
-            if (game.form(screen).design().border != cratefall::ui::Border::Sizable)
-                QTest::newRow(std::string(screen).c_str()) << QString::fromUtf8(screen);
-    }
+    void unsizableWindowsKeepTheirDesignedSize_data() { screensTable(Screens::Unsizable); }
     void unsizableWindowsKeepTheirDesignedSize()
     {
         QFETCH(QString, screen);
