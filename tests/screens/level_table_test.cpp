@@ -2,31 +2,12 @@
 // table, checked through the level's window: its controls front to back, where its boxes fall,
 // where a click puts them, the tick on which it is lost untouched, and the win after exactly its
 // own points.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "levels/level_controls.h"
-#include "levels/level_form.h"
-#include "levels/level_table.h"
-#include "shell/screen_names.h"
-#include "testing/test_access.h"
-#include "ui/form_window.h"
-#include "ui/qt_text.h"
-#include "ui/widgets.h"
-#endif
+#include "screen_test.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QTest>
 #include <algorithm>
-#include <type_traits>
 #include <utility>
-
-using cratefall::levels::LevelForm;
-using cratefall::testing::Access;
-using cratefall::testing::GameFixture;
-using cratefall::ui::qtext;
-namespace controls = cratefall::levels::controls;
-namespace screens = cratefall::shell::screens;
 
 namespace {
 
@@ -35,7 +16,7 @@ struct LevelRow {
     double height; // the window's Height: its client height and 375 for the frame
     QList<int> fallStep;
     QList<int> boxLeft;
-    QList<int> clickLeft;
+    QList<int> clickLeft; // none where a click puts each box back at its own column
     int startScore;
     int targetScore;
     int lostAtTick; // untouched: the first tick a box is at or past its bottom limit
@@ -57,14 +38,14 @@ const QList<int> level3To5Click{80, 1440, 2760, 3960};
 // others when a top does (level 3: 108 x 85 = 9180, exactly its Height).
 // clang-format off
 const LevelRow rows[] = {
-    {"Cratefall - Level 1", 9090, {85, 81, 83}, {0, 1400, 2800}, {0, 1400, 2800},
+    {"Cratefall - Level 1", 9090, {85, 81, 83}, {0, 1400, 2800}, {},
      0, 30, 97, "Game Over.  Your score was ", "Tilefall",
      " You beat level one. Press ok for the next level", "Cratefall",
      "Label4 label 720,4080 2055x375 on; Label3 label 2640,7680 135x495 on; "
      "Line1 line 0,8280 480,8280; Label2 label 0,7920 735x375 on; Label1 label 0,8280 735x495 on; "
      "Image3 2760,120 615x855 Tile03 stretched off; Image2 1440,120 705x840 Tile06 stretched off; "
      "Image1 120,120 735x855 Tile07 stretched off"},
-    {"Cratefall - Level 2", 9045, {91, 94, 87}, {80, 1390, 2810}, {80, 1390, 2810},
+    {"Cratefall - Level 2", 9045, {91, 94, 87}, {80, 1390, 2810}, {},
      30, 70, 97, runningLoss, "Thingfall",
      "You beat level 2. Press Ok to go to the next level", "Thingfall",
      "Label4 label 720,4320 2055x375 on; Label1 label 0,8160 735x495 on; "
@@ -93,8 +74,7 @@ const LevelRow rows[] = {
      "Image2 1560,0 855x855 Tile14 stretched off; Image3 2880,0 855x855 Tile01 stretched off; "
      "Image4 4080,0 855x855 Tile15 stretched off"},
     {"Cratefall - Level 6", 9540, {124, 123, 122, 114, 123},
-     {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
-     250, 320, 77, runningLoss, "Thingfall",
+     {360, 1680, 3120, 4438, 5760}, {}, 250, 320, 77, runningLoss, "Thingfall",
      "You beat level 6. Press Ok to go to the next level.", "Cratefall",
      "Label4 label 2400,4560 2055x375 on; Image6 120,3480 6750x450 BarPicture as-is on; "
      "Image5 5760,120 855x855 Tile06 stretched off; Image4 4440,120 855x855 Tile16 stretched off; "
@@ -102,8 +82,7 @@ const LevelRow rows[] = {
      "Label1 label 0,8760 735x495 on; Label2 label 0,8400 735x375 on; Line1 line 0,8760 480,8760; "
      "Image1 360,120 855x855 Tile17 stretched off"},
     {"Cratefall - Level 7", 9240, {132, 136, 133, 127, 131},
-     {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
-     320, 400, 68, runningLoss, "Thingfall",
+     {360, 1680, 3120, 4438, 5760}, {}, 320, 400, 68, runningLoss, "Thingfall",
      "You beat level 7. Press Ok to go to the next level.", "Cratefall",
      "Image6 480,2160 6750x450 BarPicture as-is on; Image7 480,6240 6750x450 BarPicture as-is on; "
      "Image1 360,0 855x855 Tile17 stretched off; Line2 line 120,8400 600,8400; "
@@ -118,8 +97,7 @@ const LevelRow rows[] = {
      "back2 1440,1080 4500x4500 BlueBackdrop as-is off; "
      "back1 0,4800 4500x4500 BlueBackdrop as-is off"},
     {"Thingfall - Level 8", 9285, {133, 129, 134, 131, 127},
-     {360, 1680, 3120, 4438, 5760}, {360, 1680, 3120, 4438, 5760},
-     400, 480, 70, runningLoss, "Thingfall",
+     {360, 1680, 3120, 4438, 5760}, {}, 400, 480, 70, runningLoss, "Thingfall",
      "You beat level 8. Press Ok to go to the next level.", "Cratefall",
      "Image8 0,5160 7455x450 BarPicture stretched on; "
      "Image7 0,7680 7455x450 BarPicture stretched on; "
@@ -132,8 +110,7 @@ const LevelRow rows[] = {
      "back3 -360,4440 4500x4500 RedBackdrop as-is off; "
      "back2 4080,0 4500x4500 RedBackdrop as-is off; back1 -360,0 4500x4500 RedBackdrop as-is off"},
     {"Cratefall 1.0 - Level 9", 9270, {146, 119, 144, 113, 137, 145},
-     {360, 1680, 3120, 4438, 5760, 7080}, {360, 1680, 3120, 4438, 5760, 7080},
-     480, 570, 64, runningLoss, "Thingfall",
+     {360, 1680, 3120, 4438, 5760, 7080}, {}, 480, 570, 64, runningLoss, "Thingfall",
      "You beat level 9. Press Ok to go to the next level.", "Cratefall",
      "Image10 840,8280 7215x450 BarPicture stretched on; "
      "Image9 240,3720 7695x495 BarPicture stretched on; "
@@ -147,8 +124,8 @@ const LevelRow rows[] = {
      "back2 5040,0 5790x17940 StripeBackdrop as-is off; "
      "back1 0,-1320 5790x17940 StripeBackdrop as-is off"},
     {"Cratefall 1.0 - Level 10", 10005, {156, 129, 146, 122, 137, 155},
-     {360, 1680, 3120, 4438, 5760, 7080}, {360, 1680, 3120, 4438, 5760, 7080},
-     570, 666, 65, runningLoss, "Thingfall", nullptr, nullptr,
+     {360, 1680, 3120, 4438, 5760, 7080}, {}, 570, 666, 65, runningLoss, "Thingfall", nullptr,
+     nullptr,
      "Image12 0,2760 8055x1050 BarPicture stretched on; "
      "Image11 0,4920 8055x1050 BarPicture stretched on; "
      "Image10 -840,-840 1215x9570 BarPicture stretched on; "
@@ -234,68 +211,43 @@ QList<QPoint> barPixels(LevelForm& level)
 
 // The values of one level that differ from its row, each named with its control. Each is
 // printed as it is found, so a run lists every one, however long the list.
-class Differences {
-public:
-    explicit Differences(int level) : m_level(level) {}
+struct Differences {
+    int level;
+    QStringList lines;
 
     template <class T> void check(const QString& what, const T& found, const T& designed)
     {
         if (found == designed)
             return;
-        const QString line = QStringLiteral("level %1, %2: %3, designed %4")
-                                 .arg(m_level)
-                                 .arg(what, shown(found), shown(designed));
-        qWarning().noquote() << line;
-        m_lines.append(line);
+        lines.append(QStringLiteral("level %1, %2: \"%3\", designed \"%4\"")
+                         .arg(level)
+                         .arg(what, QVariant(found).toString(), QVariant(designed).toString()));
+        qWarning().noquote() << lines.last();
     }
-    bool none() const { return m_lines.isEmpty(); }
-    QString report() const
-    {
-        return QStringLiteral("%1 values differ from the level's row (listed above)")
-            .arg(m_lines.size());
-    }
-
-private:
-    template <class T> static QString shown(const T& value)
-    {
-        if constexpr (std::is_same_v<T, QString>)
-            return QLatin1Char('"') + value + QLatin1Char('"');
-        else if constexpr (std::is_same_v<T, std::string>)
-            return QLatin1Char('"') + QString::fromStdString(value) + QLatin1Char('"');
-        else if constexpr (std::is_same_v<T, bool>)
-            return value ? QStringLiteral("yes") : QStringLiteral("no");
-        else
-            return QString::number(value);
-    }
-
-    int m_level;
-    QStringList m_lines;
 };
-
-QString nameOf(const QString& control)
-{
-    return control.section(QLatin1Char(' '), 0, 0);
-}
 
 // Each control against its own row by name, then the order they are stacked in, so a changed
 // value names its control rather than the place it is at.
 void compareControls(Differences& differ, const QStringList& found, const QStringList& designed)
 {
+    const auto nameOf = [](const QString& control) { return control.section(u' ', 0, 0); };
+    QMap<QString, QString> unmatched;
     QStringList foundOrder;
     QStringList designedOrder;
-    for (const QString& control : found)
+    for (const QString& control : found) {
         foundOrder.append(nameOf(control));
-    for (const QString& control : designed)
-        designedOrder.append(nameOf(control));
-    for (const QString& control : designed) {
-        const qsizetype at = foundOrder.indexOf(nameOf(control));
-        differ.check(nameOf(control), at < 0 ? QStringLiteral("missing") : found[at], control);
+        unmatched.insert(nameOf(control), control);
     }
-    for (const QString& control : found)
-        if (!designedOrder.contains(nameOf(control)))
-            differ.check(nameOf(control), control, QStringLiteral("no such control"));
-    differ.check(QStringLiteral("front to back"), foundOrder.join(QLatin1Char(' ')),
-                 designedOrder.join(QLatin1Char(' ')));
+    for (const QString& control : designed) {
+        designedOrder.append(nameOf(control));
+        differ.check(nameOf(control),
+                     unmatched.contains(nameOf(control)) ? unmatched.take(nameOf(control))
+                                                         : QStringLiteral("missing"),
+                     control);
+    }
+    for (const QString& control : std::as_const(unmatched))
+        differ.check(nameOf(control), control, QStringLiteral("no such control"));
+    differ.check(QStringLiteral("front to back"), foundOrder.join(u' '), designedOrder.join(u' '));
 }
 
 // The targets a document lists after its lead-in, in order: numbers apart by "|", "," or "and".
@@ -308,24 +260,6 @@ QStringList targetsAfter(const QString& text, const QString& leadIn)
     for (auto found = number.globalMatch(list.match(text).captured(1)); found.hasNext();)
         targets.append(found.next().captured());
     return targets;
-}
-
-// The message boxes shown so far, each as "text" (title).
-QString shown(const GameFixture& game)
-{
-    QStringList boxes;
-    for (const auto& box : game.boxes)
-        boxes.append(QStringLiteral("\"%1\" (%2)").arg(qtext(box.text), qtext(box.title)));
-    return boxes.join(QStringLiteral(", "));
-}
-
-// What winning a level shows: its win message, and nothing on the last level.
-QString winShown(const LevelRow& row)
-{
-    if (!row.winText)
-        return {};
-    return QStringLiteral("\"%1\" (%2)")
-        .arg(QString::fromUtf8(row.winText), QString::fromUtf8(row.winTitle));
 }
 
 // Plays a started level to its target: every box is clicked back to the top at every tick, so
@@ -343,7 +277,10 @@ QString playToTarget(GameFixture& game, int number, const LevelRow& row)
         }
         game.tick(level.design().name);
         if (row.startScore + points < row.targetScore && !game.boxes.empty())
-            return QStringLiteral("level %1, tick %2: %3").arg(number).arg(tick).arg(shown(game));
+            return QStringLiteral("level %1, tick %2: %3")
+                .arg(number)
+                .arg(tick)
+                .arg(game.shownBoxes());
     }
     return {};
 }
@@ -431,9 +368,8 @@ private slots:
         QFETCH(const LevelRow*, row);
         const std::string_view screen = screens::level(number);
         GameFixture game;
-        game.show(screen);
-        LevelForm& level = game.screen<LevelForm>(screen);
-        Differences differ(number);
+        LevelForm& level = game.shown<LevelForm>(screen);
+        Differences differ{number, {}};
         differ.check(QStringLiteral("caption"), level.window()->windowTitle(),
                      QString::fromUtf8(row->caption));
         differ.check(QStringLiteral("Height"), level.Height(), row->height);
@@ -452,9 +388,10 @@ private slots:
         game.pressAt(screen, backgroundPixel(level));
         QVERIFY2(level.Timer1().Enabled(), "a press on the window did not start the level");
         game.tick(screen);
-        differ.check(QStringLiteral("score shown"), level.control(controls::score).Caption(),
-                     std::to_string(row->startScore));
+        differ.check(QStringLiteral("score shown"), qtext(level.control(controls::score).Caption()),
+                     QString::number(row->startScore));
         const int boxes = int(row->fallStep.size());
+        const QList<int>& clickLeft = row->clickLeft.isEmpty() ? row->boxLeft : row->clickLeft;
         for (int box = 1; box <= boxes; ++box) {
             const auto& control = level.control(controls::image(box));
             const QString name = qtext(controls::image(box));
@@ -464,14 +401,16 @@ private slots:
                          row->fallStep[box - 1]);
             level.clickControl(controls::image(box));
             differ.check(name + QStringLiteral(" left once clicked"), int(control.Left()),
-                         row->clickLeft[box - 1]);
+                         clickLeft[box - 1]);
             differ.check(name + QStringLiteral(" top once clicked"), int(control.Top()), 0);
         }
         game.tick(screen);
         for (int box = 1; box <= boxes; ++box)
             differ.check(qtext(controls::image(box)) + QStringLiteral(" left at the next tick"),
                          int(level.control(controls::image(box)).Left()), row->boxLeft[box - 1]);
-        QVERIFY2(differ.none(), qPrintable(differ.report()));
+        QVERIFY2(differ.lines.isEmpty(),
+                 qPrintable(QStringLiteral("%1 values differ from the level's row (listed above)")
+                                .arg(differ.lines.size())));
     }
 
     // The first game scores a point and is lost; the level played again starts afresh, and
@@ -498,35 +437,17 @@ private slots:
                 }
                 QCOMPARE(lostAt, row->lostAtTick);
             }
-            QCOMPARE(int(game.boxes.size()), 1);
-            QCOMPARE(qtext(game.boxes[0].text),
-                     row->lossPrefix + QString::number(row->startScore + points) + ".");
-            QCOMPARE(qtext(game.boxes[0].title), row->lossTitle);
-            QVERIFY(!game.runtime().isLoaded(screen));
-            QVERIFY(game.runtime().isLoaded(screens::title));
+            QCOMPARE(game.shownBoxes(), QStringLiteral("\"%1%2.\" (%3)")
+                                            .arg(row->lossPrefix)
+                                            .arg(row->startScore + points)
+                                            .arg(row->lossTitle));
+            QCOMPARE(game.loaded(), QStringList{qtext(screens::title)});
             game.boxes.clear();
         }
     }
 
-    void levelIsWonAfterExactlyItsOwnPoints_data() { levels(); }
-    void levelIsWonAfterExactlyItsOwnPoints()
-    {
-        QFETCH(int, number);
-        QFETCH(const LevelRow*, row);
-        const std::string_view screen = screens::level(number);
-        GameFixture game;
-        game.show(screen);
-        game.pressControl(screen, controls::start);
-        game.tick(screen);
-        QCOMPARE(playToTarget(game, number, *row), QString());
-        QCOMPARE(shown(game), winShown(*row));
-        QVERIFY(!game.runtime().isLoaded(screen));
-        const bool last = number == int(std::size(rows));
-        QVERIFY(game.runtime().isLoaded(last ? screens::victory : screens::level(number + 1)));
-        QCOMPARE(int(game.runtime().loadedForms().size()), 1);
-        QVERIFY(!game.exitStatus);
-    }
-
+    // Each level is won after exactly its own points, shows its own win message and hands over
+    // to the next, the last to the victory screen.
     void wholeGameFromTheTitleToTheVictoryScreen()
     {
         GameFixture game;
@@ -534,19 +455,23 @@ private slots:
         game.form(screens::title).clickControl("mnuplay");
         for (int number = 1; number <= int(std::size(rows)); ++number) {
             const std::string_view screen = screens::level(number);
-            QVERIFY2(game.runtime().isLoaded(screen),
-                     qPrintable(QStringLiteral("level %1 is not shown").arg(number)));
-            QCOMPARE(int(game.runtime().loadedForms().size()), 1);
+            QVERIFY2(game.loaded() == QStringList{qtext(screen)},
+                     qPrintable(QStringLiteral("level %1 is not the one screen shown: %2")
+                                    .arg(number)
+                                    .arg(game.loaded().join(QStringLiteral(", ")))));
             game.pressControl(screen, controls::start);
-            QCOMPARE(playToTarget(game, number, rows[number - 1]), QString());
-            QVERIFY2(shown(game) == winShown(rows[number - 1]),
+            const LevelRow& row = rows[number - 1];
+            QCOMPARE(playToTarget(game, number, row), QString());
+            // The last level shows no message.
+            const QString won =
+                row.winText ? QStringLiteral("\"%1\" (%2)").arg(row.winText).arg(row.winTitle) : "";
+            QVERIFY2(game.shownBoxes() == won,
                      qPrintable(QStringLiteral("level %1 showed [%2], designed [%3]")
                                     .arg(number)
-                                    .arg(shown(game), winShown(rows[number - 1]))));
+                                    .arg(game.shownBoxes(), won)));
             game.boxes.clear();
         }
-        QVERIFY(game.runtime().isLoaded(screens::victory));
-        QCOMPARE(int(game.runtime().loadedForms().size()), 1);
+        QCOMPARE(game.loaded(), QStringList{qtext(screens::victory)});
         QVERIFY(!game.exitStatus);
     }
 };
