@@ -1,22 +1,10 @@
 // Playing single levels through their windows: real presses routed by Qt, ticks driven directly.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "levels/level_controls.h"
-#include "levels/level_form.h"
-#include "testing/test_access.h"
-#include "ui/units.h"
-#endif
-
-#include <QTest>
+#include "screen_test.h"
 
 using cratefall::levels::Level;
-using cratefall::levels::LevelForm;
-using cratefall::testing::Access;
-using cratefall::testing::GameFixture;
 using cratefall::ui::Control;
 using cratefall::ui::GameInt;
 using cratefall::ui::toPixels;
-namespace controls = cratefall::levels::controls;
 
 namespace {
 
@@ -24,7 +12,6 @@ QPoint pixelAt(double leftTwips, double topTwips)
 {
     return {toPixels(leftTwips) + 5, toPixels(topTwips) + 5};
 }
-
 } // namespace
 
 class LevelPlayTest : public QObject {
@@ -35,8 +22,7 @@ private slots:
     {
         const Level& rules = cratefall::testing::level(1);
         GameFixture game;
-        game.show(rules.screen);
-        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        LevelForm& level = game.shown<LevelForm>(rules.screen);
         game.pressControl(rules.screen, controls::start);
         game.tick(rules.screen, 2); // past the first, when level 1's boxes jump to their columns
         for (int click = 0; click < rules.targetScore; ++click)
@@ -53,8 +39,7 @@ private slots:
         QCOMPARE(int(game.boxes.size()), 1); // the win; its text is in the level table test
         QCOMPARE(scoreWhileOpen, std::to_string(rules.targetScore));
         QCOMPARE(topsWhileOpen, QList<double>(rules.boxes, 0.0));
-        QVERIFY(!game.runtime().isLoaded(rules.screen));
-        QVERIFY(game.runtime().isLoaded(rules.nextScreen));
+        QCOMPARE(game.loaded(), QStringList{qtext(rules.nextScreen)});
         LevelForm& next = game.screen<LevelForm>(rules.nextScreen);
         QVERIFY(!next.Timer1().Enabled());
         const Control& start = next.control(controls::start);
@@ -68,11 +53,13 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("clicks");
-        QTest::addColumn<QString>("loss");
+        QTest::addColumn<QString>("loss"); // the box, as "text" (title)
         const int pastTarget = cratefall::testing::level(1).targetScore + 1;
         QTest::newRow("level 1, past its target")
-            << 1 << pastTarget << QStringLiteral("Game Over.  Your score was %1.").arg(pastTarget);
-        QTest::newRow("level 7") << 7 << 35 << "Game Over. Your total score was 355.";
+            << 1 << pastTarget
+            << QStringLiteral("\"Game Over.  Your score was %1.\" (Tilefall)").arg(pastTarget);
+        QTest::newRow("level 7") << 7 << 35
+                                 << "\"Game Over. Your total score was 355.\" (Thingfall)";
     }
     void lossQuotesTheShownScore()
     {
@@ -81,33 +68,28 @@ private slots:
         QFETCH(QString, loss);
         const Level& rules = cratefall::testing::level(number);
         GameFixture game;
-        game.show(rules.screen);
-        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        LevelForm& level = game.shown<LevelForm>(rules.screen);
         game.pressControl(rules.screen, controls::start);
         game.tick(rules.screen);
         for (int click = 0; click < clicks; ++click)
             level.clickControl(controls::image(1 + click % rules.boxes));
         game.tick(rules.screen, 200);
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(QString::fromStdString(game.boxes[0].text), loss);
+        QCOMPARE(game.shownBoxes(), loss);
     }
 
     void winBeatsALossOnTheSameTick()
     {
         const Level& rules = cratefall::testing::level(2);
         GameFixture game;
-        game.show(rules.screen);
-        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        LevelForm& level = game.shown<LevelForm>(rules.screen);
         game.pressAt(rules.screen, {200, 400});
         // Box 2, level 2's fastest, reaches the window's Height on the tick after these.
         game.tick(rules.screen, (int(level.Height()) - 1) / rules.fallStep[1]);
         for (int click = 0; click < rules.targetScore - rules.startScore; ++click)
             level.clickControl(controls::image(click % 2 ? 1 : 3));
         game.tick(rules.screen);
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(game.boxes[0].text,
-                 std::string("You beat level 2. Press Ok to go to the next level"));
-        QCOMPARE(game.boxes[0].title, std::string("Thingfall"));
+        QCOMPARE(game.shownBoxes(),
+                 "\"You beat level 2. Press Ok to go to the next level\" (Thingfall)");
         QVERIFY(game.runtime().isLoaded(rules.nextScreen));
     }
 
@@ -117,8 +99,7 @@ private slots:
     {
         const Level& rules = cratefall::testing::level(1);
         GameFixture game;
-        game.show(rules.screen);
-        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        LevelForm& level = game.shown<LevelForm>(rules.screen);
         const Control& empty = level.control("Label3");
         game.pressAt(rules.screen, pixelAt(empty.Left(), empty.Top()));
         QVERIFY2(!level.Timer1().Enabled(), "a press on the empty Label3 started the level");
@@ -149,8 +130,7 @@ private slots:
     {
         const Level& rules = cratefall::testing::level(7);
         GameFixture game;
-        game.show(rules.screen);
-        LevelForm& level = game.screen<LevelForm>(rules.screen);
+        LevelForm& level = game.shown<LevelForm>(rules.screen);
         game.pressAt(rules.screen, pixelAt(100, 100)); // on a backdrop: reaches the window
         QVERIFY(level.Timer1().Enabled());
         const Control& box1 = level.control(controls::image(1));
@@ -169,18 +149,15 @@ private slots:
 
     void otherKeysDoNothingAndPWorksBeforeTheStart()
     {
-        const std::string_view screen = cratefall::testing::level(2).screen;
+        const std::string_view screen = screens::level(2);
         GameFixture game;
-        game.show(screen);
-        LevelForm& level = game.screen<LevelForm>(screen);
+        LevelForm& level = game.shown<LevelForm>(screen);
         for (const char* key : {"a", "q", "Q", "o", "1", " "})
             game.typeKey(screen, Qt::Key_A, QString::fromLatin1(key));
         game.typeKey(screen, Qt::Key_Eacute, QStringLiteral("\u00e9"));
         QVERIFY(game.boxes.empty());
         game.typeKey(screen, Qt::Key_P, QStringLiteral("p"));
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(game.boxes[0].text, std::string("Game Paused."));
-        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
+        QCOMPARE(game.shownBoxes(), "\"Game Paused.\" (Cratefall)");
         QVERIFY(!level.Timer1().Enabled());
         const Control& start = level.control(controls::start);
         QCOMPARE(start.Left(), double(start.design().left));
