@@ -1,23 +1,23 @@
 // The title animation and the main menu, through the real runtime on the offscreen platform.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "shell/form1.h"
-#include "testing/test_access.h"
-#include "ui/form_window.h"
-#endif
-
-#include <QTest>
+#include "screen_test.h"
 
 using cratefall::shell::Form1;
-using cratefall::testing::Access;
-using cratefall::testing::GameFixture;
 using cratefall::ui::GameInt;
 
 namespace {
 
+constexpr std::string_view titleScreen = screens::title;
+
 QPoint at(const cratefall::ui::Control& control)
 {
     return {int(control.Left()), int(control.Top())};
+}
+
+// Where the three falling pictures are, as the title keeps count: TitleTop1 to TitleTop3.
+QList<int> tops(const Form1& title)
+{
+    return {Access::titleTop(title, 1).value(), Access::titleTop(title, 2).value(),
+            Access::titleTop(title, 3).value()};
 }
 
 } // namespace
@@ -29,11 +29,10 @@ private slots:
     void firstTickJumpsToTheFixedLeftEdges()
     {
         GameFixture game;
-        game.show("Form1");
-        Form1& title = game.screen<Form1>("Form1");
+        Form1& title = game.shown<Form1>(titleScreen);
         QCOMPARE(title.Height(), 6915.0);
         QCOMPARE(at(title.control("Image1")), QPoint(240, 240));
-        game.tick("Form1");
+        game.tick(titleScreen);
         QCOMPARE(at(title.control("Image1")), QPoint(130, 130));
         QCOMPARE(at(title.control("Image2")), QPoint(2100, 160));
         QCOMPARE(at(title.control("Image3")), QPoint(4500, 90));
@@ -43,110 +42,88 @@ private slots:
     void topEqualToHeightWraps()
     {
         GameFixture game;
-        game.show("Form1");
-        Form1& title = game.screen<Form1>("Form1");
-        game.setClientHeight("Form1", 291);
+        Form1& title = game.shown<Form1>(titleScreen);
+        game.setClientHeight(titleScreen, 291);
         QCOMPARE(title.Height(), 5070.0); // 39 steps of Image1
-        game.tick("Form1", 38);
-        QCOMPARE(Access::titleTop(title, 1), GameInt(4940));
-        game.tick("Form1");
+        game.tick(titleScreen, 38);
+        QCOMPARE(tops(title)[0], 4940);
+        game.tick(titleScreen);
         QCOMPARE(title.control("Image1").Top(), 5070.0); // placed once at Height, then wrapped
-        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
-        game.tick("Form1");
+        QCOMPARE(tops(title)[0], 0);
+        game.tick(titleScreen);
         QCOMPARE(title.control("Image1").Top(), 130.0);
     }
 
     void shrunkWindowWrapsOnePicturePerTickInOrder()
     {
         GameFixture game;
-        game.show("Form1");
-        Form1& title = game.screen<Form1>("Form1");
-        game.tick("Form1", 30);
-        game.setClientHeight("Form1", 100); // every picture is now below the window
-        game.tick("Form1");
-        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
-        QCOMPARE(Access::titleTop(title, 2), GameInt(4960));
-        QCOMPARE(Access::titleTop(title, 3), GameInt(2790));
-        game.tick("Form1");
-        QCOMPARE(Access::titleTop(title, 1), GameInt(130));
-        QCOMPARE(Access::titleTop(title, 2), GameInt(12));
-        QCOMPARE(Access::titleTop(title, 3), GameInt(2880));
-        game.tick("Form1");
-        QCOMPARE(Access::titleTop(title, 3), GameInt(10));
+        Form1& title = game.shown<Form1>(titleScreen);
+        game.tick(titleScreen, 30);
+        game.setClientHeight(titleScreen, 100); // every picture is now below the window
+        game.tick(titleScreen);
+        QCOMPARE(tops(title), (QList<int>{0, 4960, 2790}));
+        game.tick(titleScreen);
+        QCOMPARE(tops(title), (QList<int>{130, 12, 2880}));
+        game.tick(titleScreen);
+        QCOMPARE(tops(title)[2], 10);
         QCOMPARE(title.control("Image2").Top(), 172.0); // seen again one step below its wrap
-        game.tick("Form1");
+        game.tick(titleScreen);
         QCOMPARE(title.control("Image3").Top(), 100.0);
     }
 
     void windowTallerThanTheGameIntegerNeverOverflows()
     {
         GameFixture game;
-        game.show("Form1");
-        Form1& title = game.screen<Form1>("Form1");
-        game.setClientHeight("Form1", 4000);
+        Form1& title = game.shown<Form1>(titleScreen);
+        game.setClientHeight(titleScreen, 4000);
         QVERIFY(title.Height() > GameInt::max);
         // All three about to run out of range on the same tick: one wrap per tick still holds.
         Access::titleTop(title, 1) = GameInt::max - 3 * 130;
         Access::titleTop(title, 2) = GameInt::max - 3 * 160;
         Access::titleTop(title, 3) = GameInt::max - 3 * 90;
-        game.tick("Form1", 3);
-        QCOMPARE(Access::titleTop(title, 1), GameInt(260));
-        QCOMPARE(Access::titleTop(title, 2), GameInt(12 + 160));
-        QCOMPARE(Access::titleTop(title, 3), GameInt(10));
+        game.tick(titleScreen, 3);
+        QCOMPARE(tops(title), (QList<int>{260, 12 + 160, 10}));
         int wraps = 0;
         for (int tick = 0; tick < 1200; ++tick) {
-            const GameInt before = Access::titleTop(title, 3);
-            game.tick("Form1");
-            wraps += Access::titleTop(title, 3) < before ? 1 : 0;
+            const int before = tops(title)[2];
+            game.tick(titleScreen);
+            wraps += tops(title)[2] < before ? 1 : 0;
         }
-        QVERIFY(wraps >= 2);
-        QVERIFY(game.boxes.empty());
-        QVERIFY(!game.exitStatus);
-    }
-
-    void playOpensLevelOneAndUnloadsTheTitle()
-    {
-        GameFixture game;
-        game.show("Form1");
-        game.form("Form1").clickControl("mnuplay");
-        QVERIFY(game.runtime().isLoaded("Form2"));
-        QVERIFY(!game.runtime().isLoaded("Form1"));
-        QVERIFY(!game.form("Form1").Timer1().Enabled());
+        QVERIFY2(wraps >= 2, qPrintable(QStringLiteral("Image3 wrapped %1 times").arg(wraps)));
+        QCOMPARE(game.shownBoxes(), QString());
         QVERIFY(!game.exitStatus);
     }
 
     void shortcutsRunTheirMenuItems()
     {
         GameFixture game;
-        game.show("Form1");
-        auto* window = game.form("Form1").window();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(game.showActive(titleScreen));
         // Nothing on the title takes the focus, a click on its background included: the keys
         // reach the window and its menu all the same.
-        game.pressAt("Form1", {2, 2});
-        QTest::keyClick(window->windowHandle(), Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(game.runtime().isLoaded("Form13"));
-        QVERIFY(game.runtime().isLoaded("Form1"));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window->windowHandle(), Qt::Key_F4, Qt::ControlModifier);
+        game.pressAt(titleScreen, {2, 2});
+        game.key(titleScreen, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(game.loaded(), (QStringList{qtext(titleScreen), qtext(screens::howToPlay)}));
+        QVERIFY(game.showActive(titleScreen));
+        game.key(titleScreen, Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(game.exitStatus, 0);
     }
 
-    void titleComesBackFromTheTopAfterALoss()
+    // Play unloads the title, its timer stopped; after a loss the title starts again from the top.
+    void playUnloadsTheTitleWhichComesBackFromTheTopAfterALoss()
     {
         GameFixture game;
-        game.show("Form1");
-        game.tick("Form1", 20);
-        game.form("Form1").clickControl("mnuplay");
-        game.pressControl("Form2", "Label4");
-        game.tick("Form2", 97);
-        QVERIFY(game.runtime().isLoaded("Form1"));
-        Form1& title = game.screen<Form1>("Form1");
-        QCOMPARE(Access::titleTop(title, 1), GameInt(0));
+        game.show(titleScreen);
+        game.tick(titleScreen, 20);
+        game.form(titleScreen).clickControl("mnuplay");
+        QCOMPARE(game.loaded(), QStringList{qtext(screens::level(1))});
+        QVERIFY(!game.form(titleScreen).Timer1().Enabled());
+        game.pressControl(screens::level(1), controls::start);
+        game.tick(screens::level(1), 97); // untouched, level 1 is lost on its 97th tick
+        Form1& title = game.screen<Form1>(titleScreen);
+        QCOMPARE(game.loaded(), QStringList{qtext(titleScreen)});
+        QCOMPARE(tops(title)[0], 0);
         QCOMPARE(at(title.control("Image1")), QPoint(240, 240));
-        game.tick("Form1");
+        game.tick(titleScreen);
         QCOMPARE(at(title.control("Image2")), QPoint(2100, 160));
     }
 };
