@@ -1,15 +1,8 @@
 // The timer's rules on a clock the test moves by hand: the deadline grid, late and stalled ticks,
 // and message boxes. The real clock is measured by the benchmarks; this pins the rules.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "ui/form_timer.h"
-#include "ui/units.h"
-#endif
+#include "screen_test.h"
 
-#include <QTest>
-#include <optional>
-
-using cratefall::testing::GameFixture;
+using cratefall::testing::HandClock;
 using cratefall::ui::Enabled;
 using cratefall::ui::FormTimer;
 using cratefall::ui::systemTickMs;
@@ -19,39 +12,11 @@ namespace {
 // The PC's system timer: its 1193182 Hz clock divided by 65536, about 18.2 ticks a second.
 constexpr double pcTimerTickMs = 1000.0 / (1193182.0 / 65536.0);
 
-class HandClock final : public cratefall::ui::TimerClock {
-public:
-    double nowMs() const override { return m_now; }
-    void wakeIn(int ms, std::function<void()> wake) override
-    {
-        m_wakeAt = m_now + ms;
-        m_wake = std::move(wake);
-    }
-    void cancel() override { m_wakeAt.reset(); }
-    bool pending() const override { return m_wakeAt.has_value(); }
-
-    std::optional<double> wakeAt() const { return m_wakeAt; }
-    // Time moves on to the wake-up asked for, this much late, and the timer is woken.
-    void wake(double lateMs = 0)
-    {
-        QVERIFY(m_wakeAt);
-        m_now = *m_wakeAt + lateMs;
-        m_wakeAt.reset();
-        m_wake();
-    }
-    void advance(double ms) { m_now += ms; }
-
-private:
-    double m_now = 1000;
-    std::optional<double> m_wakeAt;
-    std::function<void()> m_wake;
-};
-
 // A timer on a hand clock in a running game, the time of every tick written down.
 struct Rig {
     Rig()
     {
-        game.show("Form13"); // a loaded screen keeps the program running between ticks
+        game.show(screens::howToPlay); // a loaded screen keeps the program running between ticks
         auto owned = std::make_unique<HandClock>();
         clock = owned.get();
         timer = std::make_unique<FormTimer>(
