@@ -67,52 +67,51 @@ class CompositionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void backgroundShowsThroughRimAndHoles_data();
-    void backgroundShowsThroughRimAndHoles();
-};
-
-void CompositionTest::backgroundShowsThroughRimAndHoles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<Background>("background");
-    for (const auto& tile : kTiles) {
-        QTest::addRow("%s over white", tile.name)
-            << QString::fromLatin1(tile.name) << Background::White;
-        QTest::addRow("%s over blue", tile.name)
-            << QString::fromLatin1(tile.name) << Background::BlueBackdrop;
-    }
-}
-
-void CompositionTest::backgroundShowsThroughRimAndHoles()
-{
-    QFETCH(QString, name);
-    QFETCH(Background, background);
-    const QImage& tile = PictureStore::image(name.toStdString());
-    const QImage patch = backgroundPatch(background);
-    QVERIFY2(background == Background::White ||
-                 qBlue(patch.pixel(0, 0)) > qRed(patch.pixel(0, 0)) + 40,
-             "the backdrop is not blue");
-    const QImage drawn = drawBox(name.toStdString(), patch);
-    // The scale the test was started with, so a run meant for a scaled screen cannot pass at 1.
-    QCOMPARE(drawn.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-    const QImage under = patch.scaled(drawn.size());
-    for (int y = 0; y < kTileSide; ++y) {
-        for (int x = 0; x < kTileSide; ++x) {
-            const QPoint spot = drawnSpot(x, y, drawn.size());
-            const bool seeThrough = qAlpha(tile.pixel(x, y)) == 0;
-            const QString expected = rgbOf(seeThrough ? under.pixel(spot) : tile.pixel(x, y));
-            if (rgbOf(drawn.pixel(spot)) != expected)
-                QFAIL(qPrintable(
-                    QStringLiteral("at pixel ratio %1, tile pixel %2,%3 is drawn %4, not the %5 %6")
-                        .arg(drawn.devicePixelRatio())
-                        .arg(x)
-                        .arg(y)
-                        .arg(rgbOf(drawn.pixel(spot)),
-                             seeThrough ? QStringLiteral("background's") : QStringLiteral("tile's"),
-                             expected)));
+    void backgroundShowsThroughRimAndHoles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Background>("background");
+        for (const auto& tile : kTiles) {
+            QTest::addRow("%s over white", tile.name)
+                << QString::fromLatin1(tile.name) << Background::White;
+            QTest::addRow("%s over blue", tile.name)
+                << QString::fromLatin1(tile.name) << Background::BlueBackdrop;
         }
     }
-}
+
+    void backgroundShowsThroughRimAndHoles()
+    {
+        QFETCH(QString, name);
+        QFETCH(Background, background);
+        const QImage& tile = PictureStore::image(name.toStdString());
+        const QImage patch = backgroundPatch(background);
+        QVERIFY2(background == Background::White ||
+                     qBlue(patch.pixel(0, 0)) > qRed(patch.pixel(0, 0)) + 40,
+                 "the backdrop is not blue");
+        const QImage drawn = drawBox(name.toStdString(), patch);
+        // The scale the test was started with, so a run meant for a scaled screen cannot pass at 1.
+        QCOMPARE(drawn.devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+        const QImage under = patch.scaled(drawn.size());
+        for (int y = 0; y < kTileSide; ++y) {
+            for (int x = 0; x < kTileSide; ++x) {
+                const QPoint spot = drawnSpot(x, y, drawn.size());
+                const bool seeThrough = qAlpha(tile.pixel(x, y)) == 0;
+                const QString expected = rgbOf(seeThrough ? under.pixel(spot) : tile.pixel(x, y));
+                if (rgbOf(drawn.pixel(spot)) != expected)
+                    QFAIL(qPrintable(
+                        QStringLiteral(
+                            "at pixel ratio %1, tile pixel %2,%3 is drawn %4, not the %5 %6")
+                            .arg(drawn.devicePixelRatio())
+                            .arg(x)
+                            .arg(y)
+                            .arg(rgbOf(drawn.pixel(spot)),
+                                 seeThrough ? QStringLiteral("background's")
+                                            : QStringLiteral("tile's"),
+                                 expected)));
+            }
+        }
+    }
+};
 
 QTEST_MAIN(CompositionTest)
 #include "composition_test.moc"
