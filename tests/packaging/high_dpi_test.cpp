@@ -2,21 +2,12 @@
 // QT_SCALE_FACTOR=2, under Wine the system's 144 dpi. CRATEFALL_HIGH_DPI_SCALE says what the test's
 // display was set up for: a window that many times the designed size, and tiles enlarged in crisp
 // blocks rather than smoothed. Everything is judged from the pixels the display holds.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "pictures/picture_store.h"
-#include "ui/form_window.h"
-#endif
+#include "screen_test.h"
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
 #include <QScreen>
 #include <QSet>
-#include <QTest>
-#include <QWidget>
 
-using cratefall::testing::GameFixture;
+using cratefall::pictures::PictureStore;
 
 namespace {
 
@@ -30,9 +21,8 @@ constexpr int windowWaitMs = 30'000;
 // window manager's frame cannot push any of it off a small screen.
 QWidget* showTitle(GameFixture& game)
 {
-    game.show("Form1");
-    game.form("Form1").Timer1().Enabled(cratefall::ui::Enabled::No);
-    QWidget* window = game.form("Form1").window();
+    QWidget* window = game.shown(screens::title).window();
+    game.form(screens::title).Timer1().Enabled(cratefall::ui::Enabled::No);
     window->move(0, 0);
     return QTest::qWaitForWindowExposed(window, windowWaitMs) ? window : nullptr;
 }
@@ -123,12 +113,12 @@ private slots:
         const QImage shot = grab(window);
         const QRect client = whiteClientArea(shot);
         QVERIFY2(client.top() > 0, "no menu bar above the client area");
-        const QWidget* picture = game.form("Form1").control("Image1").widget();
+        const QWidget* picture = game.widget(screens::title, "Image1");
         const QRect tile(client.topLeft() + picture->pos() * scale, picture->size() * scale);
         QVERIFY(client.contains(tile));
 
         // Smoothing blends neighbouring colours into ones the picture never had.
-        QSet<QRgb> allowed = opaqueColours(cratefall::pictures::PictureStore::image("Tile04"));
+        QSet<QRgb> allowed = opaqueColours(PictureStore::image("Tile04"));
         QVERIFY(allowed.size() > 2);
         allowed.insert(white);
         QSet<QRgb> seen;
@@ -141,7 +131,7 @@ private slots:
         QVERIFY(seen.size() > 2);
 
         // Each picture pixel covers a whole block of screen pixels, never a sliver.
-        const int sourceWidth = cratefall::pictures::PictureStore::image("Tile04").width();
+        const int sourceWidth = PictureStore::image("Tile04").width();
         const int run = shortestInnerRun(shot, tile);
         QVERIFY2(run >= tile.width() / sourceWidth,
                  qPrintable(QStringLiteral("a colour only %1 pixels wide").arg(run)));
