@@ -8,12 +8,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 pdf_dir="${CRATEFALL_TEST_PDF_DIR:?run this under tests/cups/with_cupsd.sh}"
 name="Ada Lovelace"
 
-start_game "$CRATEFALL_E2E_ENTRY" Form12
-victory=$(window "$(caption Form12)")
+start_game "$CRATEFALL_E2E_ENTRY" "$victory_screen"
+victory=$(window "$(caption "$victory_screen")")
 
 step "type a name into the box and press Enter"
-read -r left top width height < <(twips Form12 Text1)
-click "$victory" "$(px $((left + width / 2))),$(px $((top + height / 2)))"
+click "$victory" "$(centre_px "$victory_screen" Text1)"
 type_text "$victory" "$name"
 keys "$victory" Return
 expect_exit_status 0 30

@@ -7,20 +7,19 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 start_title
-read -r _ height < <(image_size "$work/title.png")
-menu=$(title_menu_height "$work/title.png" "$height")
+menu=$(title_menu_height "$work/title.png")
+
+# fresh SHOT: whether the title's pictures (their tops in tops) stand where a fresh title has them.
+fresh() {
+    mapfile -t tops < <(title_picture_tops "$1" "$menu")
+    pictures_fresh "${tops[@]}"
+}
 
 step "let the title run until its pictures no longer fall side by side from the top"
 # Otherwise a title shown again without starting over would look just like a fresh one.
-title_moved_on() {
-    local tops
-    mapfile -t tops < <(title_picture_tops "$1" "$menu")
-    ! pictures_fresh "${tops[@]}"
-}
-moved_on=$(await_look "$title" title-running title_moved_on) ||
+title_moved_on() { ! fresh "$1"; }
+await_look "$title" title-running title_moved_on >/dev/null ||
     fail "the title pictures never left their first places"
-mapfile -t tops < <(title_picture_tops "$moved_on" "$menu")
-echo "title pictures at ${tops[*]}"
 
 step "File, Play; a click on the background starts level 1"
 play_level1
@@ -34,10 +33,7 @@ expect_gone "$loss" Tilefall
 
 step "the title screen is back, its pictures starting from the top"
 title=$(shown "$title_caption" title-again title_drawn)
-again="$work/title-again.png"
-mapfile -t tops < <(title_picture_tops "$again" "$menu")
-echo "title pictures at ${tops[*]}"
-pictures_fresh "${tops[@]}" || fail "the title pictures are not back at the top: ${tops[*]}"
+fresh "$work/title-again.png" || fail "the title pictures are not back at the top: ${tops[*]}"
 expect_no_window "$level1_caption"
 
 step "played again, clicks past 30 never win; 32768 of them overflow the score"

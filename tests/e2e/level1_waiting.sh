@@ -5,25 +5,24 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 open_level1
+level1_screen=$(level_screen 1)
 
-read -r client_width client_height < <(echo "${design_client[Form2]}")
-step "a client area of $(px "$client_width") x $(px "$client_height") pixels"
+read -r client_width client_height < <(client_px "$level1_screen")
+step "a client area of $client_width x $client_height pixels"
 read -r width height < <(image_size "$waiting")
-expect_equal "$width x $height" "$(px "$client_width") x $(px "$client_height")" \
-    "the level 1 window's client area"
+expect_equal "$width x $height" "$client_width x $client_height" "the level 1 window's client area"
 
 step "the score caption is black and the score green where the layout puts them"
 # Corners away from the captions' text; the score's own bottom edge lies below the window.
-read -r _ caption_top caption_width caption_height < <(twips Form2 Label2)
-read -r _ score_top_twips _ _ < <(twips Form2 Label1)
-for at in "$(px 15),$(($(px "$caption_top") + 1))" \
-    "$(($(px "$caption_width") - 2)),$(($(px "$caption_top") + $(px "$caption_height") - 2))"; do
+IFS=, read -r _ caption_top caption_width caption_height <<<"$(rect_px "$level1_screen" Label2)"
+IFS=, read -r _ score_top _ <<<"$(rect_px "$level1_screen" Label1)"
+for at in "1,$((caption_top + 1))" "$((caption_width - 2)),$((caption_top + caption_height - 2))"; do
     expect_equal "$(robot probe "$waiting" "$at")" "#000000" "Label2 at $at"
 done
-for at in "$(px 15),$(($(px "$score_top_twips") + 2))" "$(($(px "$caption_width") - 2)),$((height - 1))"; do
+for at in "1,$((score_top + 2))" "$((caption_width - 2)),$((height - 1))"; do
     expect_equal "$(robot probe "$waiting" "$at")" "#004000" "Label1 at $at"
 done
-expect_equal "$(robot probe "$waiting" "$(($(px "$caption_width") + 1)),$(($(px "$caption_top") + 5))")" \
+expect_equal "$(robot probe "$waiting" "$((caption_width + 1)),$((caption_top + 5))")" \
     "$white" "the background right of the score captions"
 
 step "each box where the layout puts it, white showing through its rim"
@@ -45,12 +44,10 @@ expect_equal "$(robot differ "$waiting" "$later")" 0 "pixels changed while waiti
 
 step "\"Click to Start\" is shown until it is clicked, and the click starts the level"
 # Only the parts of the label between the boxes' columns: boxes fall through the rest.
-read -r label_left label_top _ label_height < <(twips Form2 Label4)
-read -r column2 _ < <(falls Form2 2)
-read -r column3 _ < <(falls Form2 3)
-read -r _ _ box2_width _ < <(twips Form2 Image2)
-label_left=$(px "$label_left") label_top=$(px "$label_top") label_height=$(px "$label_height")
-column2=$(px "$column2") column3=$(px "$column3") box2_width=$(px "$box2_width")
+IFS=, read -r label_left label_top _ label_height <<<"$(rect_px "$level1_screen" Label4)"
+IFS=, read -r _ _ box2_width _ <<<"$(rect_px "$level1_screen" Image2)"
+column2=${level1_boxes[1]#*@}
+column3=${level1_boxes[2]#*@}
 label_parts=("$((label_left + 4)),$label_top,$((column2 - label_left - 4)),$label_height"
     "$((column2 + box2_width + 1)),$label_top,$((column3 - column2 - box2_width - 1)),$label_height")
 for part in "${label_parts[@]}"; do

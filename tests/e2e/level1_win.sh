@@ -11,12 +11,11 @@ start_level1 "${play[@]}"
 won_level Tilefall "${started[0]:-}"
 
 step "level 2 opens in place of level 1 and waits"
-level2=$(shown "$(caption Form3)" waiting-a level_waiting "$(score_top Form3)")
+level2=$(level_shown "$(level_screen 2)" waiting-a)
 a="$work/waiting-a.png"
 expect_no_window "$level1_caption"
 sleep 0.6 # how long it is watched, not a wait for the game
 b=$(shot "$level2" waiting-b)
 expect_equal "$(robot differ "$a" "$b")" 0 "pixels that changed while level 2 waits"
-read -r left top width height < <(twips Form3 Label4)
-label="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
-[ "$(robot extent "$a" "$label" "#ff8080")" != none ] || fail "no \"Click to Start\" on level 2"
+[ "$(robot extent "$a" "$(rect_px "$(level_screen 2)" Label4)" "#ff8080")" != none ] ||
+    fail "no \"Click to Start\" on level 2"

@@ -5,25 +5,15 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-mapfile -t boxes < <(level_boxes Form8)
-read -r _ _ _ box_size < <(twips Form8 Image1)
-box_size=$(px "$box_size")
-read -r bar_left bar_top _ bar_height < <(twips Form8 Image6) # the upper bar
-bar_left=$(px "$bar_left")
-bar_top=$(px "$bar_top")
-bar_height=$(px "$bar_height")
+level7_screen=$(level_screen 7)
+mapfile -t boxes < <(level_boxes "$level7_screen")
+IFS=, read -r _ _ _ box_size <<<"$(rect_px "$level7_screen" Image1)"
+IFS=, read -r bar_left bar_top _ bar_height <<<"$(rect_px "$level7_screen" Image6)" # the upper bar
 bar_middle=$((bar_top + bar_height / 2))
-read -r left top width height < <(twips Form8 Label1)
-score="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
+score=$(rect_px "$level7_screen" Label1)
 
-# column_of BOX_INDEX: the left edge of the column the box falls down.
-column_of() {
-    local design="${boxes[$1]}"
-    echo "${design#*@}"
-}
-
-start_game "$CRATEFALL_E2E_ENTRY" Form8
-level7=$(shown "$(caption Form8)" waiting level_waiting "$(score_top Form8)")
+start_game "$CRATEFALL_E2E_ENTRY" "$level7_screen"
+level7=$(level_shown "$level7_screen" waiting)
 waiting="$work/waiting.png"
 
 step "a click on the scenery starts the level"
@@ -51,14 +41,14 @@ read -r number aimed_top _ _ aim_fate <<<"${told[1]}"
 aimed_box=$((number - 1))
 echo "box $number at $aimed_top, clicked: $aim_fate"
 won_level Thingfall "${told[2]:-}"
-window "$(caption Form9)" >/dev/null
-expect_no_window "Cratefall - Level 7"
+window "$(caption "$(level_screen 8)")" >/dev/null
+expect_no_window "$(caption "$level7_screen")"
 
 step "what the looks showed: the bar hid box $((bar_box + 1)) and swallowed the click"
 mapfile -t seen < <(robot boxes "$waiting" "$work/bar-now.png" "${boxes[@]}")
 [ "${seen[bar_box]}" != - ] && [ "${seen[bar_box]%% *}" -le $((bar_middle - 5)) ] ||
     fail "box $((bar_box + 1)) had left the bar's middle row before the click: ${seen[bar_box]}"
-column=$(column_of "$bar_box")
+column=${boxes[bar_box]#*@}
 # Box 1's column starts left of the bar; only what the bar covers counts.
 hidden_left=$((column + 5 > bar_left ? column + 5 : bar_left))
 hidden="$hidden_left,$bar_top,$((column + box_size - 5 - hidden_left)),$bar_height"
@@ -81,7 +71,7 @@ step "the scenery shows through the boxes' rims"
 # Where a box stood while the level waited, the same scenery is seen once it has fallen away
 # (as all had when the bar was clicked).
 for i in 0 1 2 3; do
-    column=$(column_of "$i")
+    column=${boxes[i]#*@}
     rim="$column,2,2,$((box_size - 4))"
     expect_equal "$(robot differ "$waiting" "$work/bar-answer.png" "$rim")" 0 "box $((i + 1))'s rim"
     first_colour=$(robot probe "$waiting" "$column,2")

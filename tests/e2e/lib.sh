@@ -203,23 +203,31 @@ image_size() {
     robot size "$1"
 }
 
+# look_holds WINDOW NAME CHECK [ARGS...]: a screenshot of the window as $work/NAME.png, and whether
+# CHECK FILE ARGS... holds for it; a look that fails is kept as $previous_look. Status 2: no
+# screenshot.
+look_holds() {
+    local file="$work/$2.png"
+    robot shot "$1" "$file" || return 2
+    "$3" "$file" "${@:4}" && return 0
+    previous_look="$work/$2.before.png"
+    mv "$file" "$previous_look"
+    return 1
+}
+
 # await_look WINDOW NAME CHECK [ARGS...]: screenshots of the window until CHECK FILE ARGS... holds
 # for one; prints that file. Times out (status 1) keeping the last one. CHECK may compare with the
 # look before, $previous_look (empty at first).
 await_look() {
-    local window="$1" name="$2" check="$3" deadline file
+    local deadline status
     deadline=$(($(now_ms) + $(limit_ms)))
     previous_look=""
     while :; do
-        file="$work/$name.png"
-        robot shot "$window" "$file" || fail "no screenshot of the window $window$(game_gone)"
-        if "$check" "$file" "${@:4}"; then
-            echo "$file"
-            return 0
-        fi
+        status=0
+        look_holds "$@" || status=$?
+        [ "$status" -ne 2 ] || fail "no screenshot of the window $1$(game_gone)"
+        [ "$status" -ne 0 ] || { echo "$work/$2.png" && return 0; }
         [ "$(now_ms)" -lt "$deadline" ] || return 1
-        previous_look="$work/$name.before.png"
-        mv "$file" "$previous_look"
     done
 }
 
@@ -227,22 +235,14 @@ await_look() {
 # looks for (see await_look) and prints its id; the screenshot is $work/NAME.png. The window is
 # sought anew at every look: a window that goes before it was ever drawn is not the one meant.
 shown() {
-    local caption="$1" name="$2" check="$3" deadline id file
+    local deadline id
     deadline=$(($(now_ms) + $(limit_ms)))
     previous_look=""
-    while :; do
-        file="$work/$name.png"
-        if id=$(robot window "$caption" $((deadline - $(now_ms)))) && robot shot "$id" "$file"; then
-            if "$check" "$file" "${@:4}"; then
-                echo "$id"
-                return 0
-            fi
-            previous_look="$work/$name.before.png"
-            mv "$file" "$previous_look"
-        fi
+    until id=$(robot window "$1" $((deadline - $(now_ms)))) && look_holds "$id" "${@:2}"; do
         [ "$(now_ms)" -lt "$deadline" ] ||
-            fail "the window \"$caption\" never showed what $check looks for$(game_gone)"
+            fail "the window \"$1\" never showed what $3 looks for$(game_gone)"
     done
+    echo "$id"
 }
 
 # A look that is the same as the one before: nothing is being drawn or moving.

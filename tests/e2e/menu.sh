@@ -17,8 +17,7 @@ step "Help, About Creator with the mouse shows the about window"
 # How to play lay over the menu bar: look once the title has drawn it again.
 title=$(shown "$title_caption" menu-bar title_drawn)
 bar="$work/menu-bar.png"
-read -r _ height < <(image_size "$bar")
-menu=$(title_menu_height "$bar" "$height")
+menu=$(title_menu_height "$bar")
 mapfile -t titles < <(robot ink "$bar" "0,0,$title_client_width,$((menu - 1))" columns 4)
 expect_equal "${#titles[@]}" 2 "menu titles on the bar (File, Help)"
 click "$title" "${titles[1]},$((menu / 2))"

@@ -97,36 +97,44 @@ listen() {
     step_from=$(wc -l <"$orca_log")
 }
 
-# begin WHAT: a new step, heard from here on.
+# begin WHAT [WINDOW KEY... -- HEARD TEXT...]: a new step, heard from here on; the keys pressed
+# and what Orca says to them heard, if given.
 begin() {
     step "$1"
     listen
+    [ $# -lt 2 ] || press "${@:2}"
 }
 
-# press WINDOW KEY...: keys as a person types them, into that window, each key of a chord held a
-# moment: typed at XTEST's speed, Alt+F comes while the accessibility registry still holds the
-# keyboard for Orca, and the menu it opens closes at once. A last key alone (Return, P) is held
-# until the next hear has heard what it did: Orca, handling the key's release after the window it
-# closed went and before it has heard of the window that came, takes that window as active
-# without a word (and the window's caption is never said).
+# press WINDOW KEY... [-- HEARD TEXT...]: keys as a person types them, into that window, each key
+# of a chord held a moment: typed at XTEST's speed, Alt+F comes while the accessibility registry
+# still holds the keyboard for Orca, and the menu it opens closes at once. A last key alone
+# (Return, P) is held until the next hear has heard what it did: Orca, handling the key's release
+# after the window it closed went and before it has heard of the window that came, takes that
+# window as active without a word (and the window's caption is never said). Then hear HEARD
+# TEXT..., if given.
 held=""
 press() {
-    local key keys index
+    local window="$1" typed=() key keys index
+    shift
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        typed+=("$1") && shift
+    done
     release
-    focus "$1"
-    for key in "${@:2}"; do
-        IFS=+ read -ra keys <<<"$key"
+    focus "$window"
+    for index in "${!typed[@]}"; do
+        IFS=+ read -ra keys <<<"${typed[index]}"
         for key in "${keys[@]}"; do
             xdotool keydown "$key" && sleep 0.15
         done
-        if [ "$key" = "${*: -1}" ] && [ "${#keys[@]}" = 1 ]; then
+        if [ "$index" -eq $((${#typed[@]} - 1)) ] && [ "${#keys[@]}" = 1 ]; then
             held="$key"
-            return 0
+            break
         fi
-        for ((index = ${#keys[@]} - 1; index >= 0; index--)); do
-            xdotool keyup "${keys[index]}" && sleep 0.15
+        for ((key = ${#keys[@]} - 1; key >= 0; key--)); do
+            xdotool keyup "${keys[key]}" && sleep 0.15
         done
     done
+    [ $# -eq 0 ] || hear "${@:2}"
 }
 
 # Lets go of a held key, and waits until Orca has handled its release: Orca 48 handles it late,
@@ -154,42 +162,24 @@ start_game "${CRATEFALL:?}"
 title=$(window "$title_caption")
 hear "title opens" "$title_caption frame"
 
-begin "the File menu"
-press "$title" alt+f
-hear "Alt+F" "Play"
-begin "the File menu's next item"
-press "$title" Down
-hear "Down" "Exit"
+begin "the File menu" "$title" alt+f -- "Alt+F" "Play"
+begin "the File menu's next item" "$title" Down -- "Down" "Exit"
 press "$title" Escape Escape
 
-begin "the Help menu"
-press "$title" alt+h
-hear "Alt+H" "How to play"
-begin "the Help menu's next item"
-press "$title" Down
-hear "Down" "About Creator"
+begin "the Help menu" "$title" alt+h -- "Alt+H" "How to play"
+begin "the Help menu's next item" "$title" Down -- "Down" "About Creator"
 
-begin "how to play opens"
-press "$title" Up Return
-hear "Help > How to play" "How to play dialog As the boxes fall, click on them" \
+begin "how to play opens" "$title" Up Return -- "Help > How to play" \
+    "How to play dialog As the boxes fall, click on them" \
     "You can always press \"P\" to pause the game." "Close button"
-begin "how to play closes"
-press "$(window "How to play")" Return
-hear "Enter on Close" "$title_caption frame"
+begin "how to play closes" "$(window "How to play")" Return -- "Enter on Close" "$title_caption frame"
 
-begin "about opens"
-press "$title" alt+h Down
-hear "Help, Down" "About Creator"
-press "$title" Return
-hear "Help > About Creator" "About Mokram dialog" "I am Mokram" \
+begin "about opens" "$title" alt+h Down -- "Help, Down" "About Creator"
+press "$title" Return -- "Help > About Creator" "About Mokram dialog" "I am Mokram" \
     "Contact: Cratefall, cratefall@example.org, 2026" "Close button"
-begin "about closes"
-press "$(window "About Mokram")" Return
-hear "Enter on Close" "$title_caption frame"
+begin "about closes" "$(window "About Mokram")" Return -- "Enter on Close" "$title_caption frame"
 
-begin "level 1 opens"
-press "$title" alt+f
-hear "Alt+F" "Play"
+begin "level 1 opens" "$title" alt+f -- "Alt+F" "Play"
 press "$title" Return
 level=$(window "$level1_caption")
 hear "File > Play" "$level1_caption frame" "Click to Start"
@@ -200,30 +190,19 @@ hear "a click in the window" "Started"
 
 # Level 1 is lost some five seconds of play after its start: the steps before the loss go by
 # while the pause box holds the game.
-begin "level 1 paused"
-press "$level" p
-hear "P" "Game Paused." "OK button"
-begin "level 1 goes on"
-press "$(window Cratefall)" Return
-hear "Enter on OK" "$level1_caption frame"
-
-begin "the score on request"
-press "$level" KP_Up
-hear "flat review, current line" "=0"
+begin "level 1 paused" "$level" p -- "P" "Game Paused." "OK button"
+begin "level 1 goes on" "$(window Cratefall)" Return -- "Enter on OK" "$level1_caption frame"
+begin "the score on request" "$level" KP_Up -- "flat review, current line" "=0"
 
 begin "level 1 lost"
 loss=$(window Tilefall 60000)
 hear "the boxes reach the bottom" "Tilefall" "Your score was 0." "OK button"
-begin "the title again"
-press "$loss" Return
-hear "Enter on OK" "$title_caption frame"
+begin "the title again" "$loss" Return -- "Enter on OK" "$title_caption frame"
 
-begin "level 1 won"
 title=$(window "$title_caption")
-press "$title" alt+f
-hear "Alt+F" "Play"
+begin "level 1 won" "$title" alt+f -- "Alt+F" "Play"
 press "$title" Return
-level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
+level1=$(level_shown "$(level_screen 1)" waiting)
 waiting="$work/waiting.png"
 hear "File > Play" "$level1_caption frame" "Click to Start"
 start_level1
@@ -236,31 +215,23 @@ win=$(window Cratefall)
 # makes the box the active window without a word, so the box's title and text are heard only
 # when no click of the player's is that close to the win. The loss box above is heard whole.
 hear "30 boxes hit" "OK button"
-begin "level 2 opens"
-press "$win" Return
 # Only the caption: Orca 48, when it has lost the box's button before it hears of the level,
 # names the level without its description (on a busy machine, "Cratefall - Level 2 frame"). The
 # description is heard at each File > Play above.
-hear "Enter on OK" "$(caption Form3) frame"
+begin "level 2 opens" "$win" Return -- "Enter on OK" "$(caption "$(level_screen 2)") frame"
 # The game goes on until the victory screen's steps are done: Orca 48 keeps a note of an ended
 # program's objects for a minute, under a key the new program's objects may be given, and would
 # then take the victory screen's name box for dead and say nothing of it.
 level_game=$game_pid
 
 begin "the victory screen opens"
-start_game "${CRATEFALL_E2E_ENTRY:?}" Form12
-victory=$(window "Congratulations, you beat Cratefall 1.0!!")
-hear "the victory screen opens" "Congratulations, you beat Cratefall 1.0!! frame" \
-    "Close button"
-begin "to the print button"
-press "$victory" Tab
-hear "Tab" "Print a Winning Certificate button"
-begin "to the name box"
-press "$victory" Tab
-hear "Tab" "Type your name below"
-begin "the victory texts"
-press "$victory" Insert+KP_Home
-hear "flat review, top of the window" "Congratulations, you beat the game!!!"
+start_game "${CRATEFALL_E2E_ENTRY:?}" "$victory_screen"
+victory=$(window "$(caption "$victory_screen")")
+hear "the victory screen opens" "$(caption "$victory_screen") frame" "Close button"
+begin "to the print button" "$victory" Tab -- "Tab" "Print a Winning Certificate button"
+begin "to the name box" "$victory" Tab -- "Tab" "Type your name below"
+begin "the victory texts" "$victory" Insert+KP_Home -- "flat review, top of the window" \
+    "Congratulations, you beat the game!!!"
 press "$victory" Escape
 expect_exit_status 0 30
 stop_pid "$level_game"

@@ -3,11 +3,15 @@
 # shellcheck shell=bash
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-# The screens' geometry comes from the game's own tables, through the test entry's layout dump.
+# The screens' geometry comes from the game's own tables, through the test entry's layout dump,
+# which lists the screens in the game's order: the title, the levels, the victory, how to play
+# and about.
 declare -A design_caption design_client design_control design_fall
+screen_order=()
 while read -r kind screen rest; do
     case "$kind" in
     window)
+        screen_order+=("$screen")
         read -r width height caption <<<"$rest"
         design_client[$screen]="$width $height"
         design_caption[$screen]="$caption"
@@ -22,7 +26,16 @@ while read -r kind screen rest; do
         ;;
     esac
 done < <(QT_QPA_PLATFORM=offscreen "${CRATEFALL_E2E_ENTRY:?}" --layout 2>/dev/null)
-[ -n "${design_caption[Form1]:-}" ] || fail "no layout from $CRATEFALL_E2E_ENTRY --layout"
+[ "${#screen_order[@]}" -gt 4 ] || fail "no layout from $CRATEFALL_E2E_ENTRY --layout"
+title_screen=${screen_order[0]}
+victory_screen=${screen_order[-3]}
+how_to_play_screen=${screen_order[-2]}
+
+# level_screen N: level N's screen.
+level_screen() {
+    [ "$1" -ge 1 ] && [ "$1" -le $((${#screen_order[@]} - 4)) ] || fail "no level $1"
+    echo "${screen_order[$1]}"
+}
 
 # caption SCREEN
 caption() {
@@ -35,56 +48,63 @@ twips() {
     echo "${design_control[$1.$2]}"
 }
 
+# rect_px SCREEN CONTROL: its place in pixels, as the robot takes a rectangle (x,y,w,h).
+rect_px() {
+    local left top width height
+    read -r left top width height < <(twips "$1" "$2")
+    echo "$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
+}
+
+# centre_px SCREEN CONTROL: its middle in pixels (x,y).
+centre_px() {
+    local left top width height
+    read -r left top width height < <(twips "$1" "$2")
+    echo "$(px $((left + width / 2))),$(px $((top + height / 2)))"
+}
+
+# client_px SCREEN: the width and height of its client area in pixels.
+client_px() {
+    local width height
+    read -r width height <<<"${design_client[$1]}"
+    echo "$(px "$width") $(px "$height")"
+}
+
 # falls SCREEN NUMBER: the left edge it falls at and its step, in twips.
 falls() {
     echo "${design_fall[$1.$2]}"
 }
 
-title_caption="$(caption Form1)"
-read -r title_client_width title_client_height < <(echo "${design_client[Form1]}")
-title_client_width=$(px "$title_client_width")
-title_client_height=$(px "$title_client_height")
-level1_caption="$(caption Form2)"
+title_caption="$(caption "$title_screen")"
+read -r title_client_width title_client_height < <(client_px "$title_screen")
+level1_caption="$(caption "$(level_screen 1)")"
 white="#ffffff"
 
-# box WAIT_LEFT WAIT_TOP WIDTH HEIGHT FALL_LEFT (twips): the robot's "x,y,w,h@column".
-box() {
-    echo "$(px "$1"),$(px "$2"),$(px "$3"),$(px "$4")@$(px "$5")"
-}
-
-# level_boxes SCREEN: every box of a level, as box() writes it, Image1 first.
+# level_boxes SCREEN: every box of a level as the robot takes it, "x,y,w,h@column" where it waits
+# and the left edge of its column, Image1 first.
 level_boxes() {
-    local number left top width height fall_left
+    local number fall_left
     for ((number = 1; ; number++)); do
         [ -n "${design_fall[$1.$number]:-}" ] || break
-        read -r left top width height < <(twips "$1" "Image$number")
         read -r fall_left _ < <(falls "$1" "$number")
-        box "$left" "$top" "$width" "$height" "$fall_left"
+        echo "$(rect_px "$1" "Image$number")@$(px "$fall_left")"
     done
 }
 
-mapfile -t level1_boxes < <(level_boxes Form2)
+mapfile -t level1_boxes < <(level_boxes "$(level_screen 1)")
 
 # The title's pictures: each strip spans the picture's designed place and its falling place.
 title_strips=()
 title_steps=()         # twips a tick
 title_designed_tops=() # twips, before the first tick
 for number in 1 2 3; do
-    read -r left top width _ < <(twips Form1 "Image$number")
-    read -r fall_left step < <(falls Form1 "$number")
+    read -r left top width _ < <(twips "$title_screen" "Image$number")
+    read -r fall_left step < <(falls "$title_screen" "$number")
     from=$((left < fall_left ? left : fall_left))
     to=$((left > fall_left ? left : fall_left))
     title_strips+=("$(px "$from"),$(($(px "$to") + $(px "$width") - 1))")
     title_steps+=("$step")
     title_designed_tops+=("$top")
 done
-
-# score_top SCREEN: the top of a level's score box, in twips.
-score_top() {
-    local _left top
-    read -r _left top _ < <(twips "$1" Label1)
-    echo "$top"
-}
 
 # title_picture_tops SHOT MENU_HEIGHT: the first row of each picture in the client area ("-" for a
 # picture out of sight), one line each.
@@ -95,15 +115,12 @@ title_picture_tops() {
     done
 }
 
-# The menu bar's height: the client area is white and starts right below it.
+# title_menu_height SHOT: the menu bar's height in a screenshot that title_drawn took for the
+# title: the client area lies right below it.
 title_menu_height() {
-    local shot="$1" height="$2" row
-    row=$((height - title_client_height))
-    [ "$(robot probe "$shot" "$((title_client_width - 5)),$row")" = "$white" ] ||
-        fail "the title's client area is not white at its top"
-    [ "$(robot probe "$shot" "$((title_client_width - 5)),$((row - 1))")" != "$white" ] ||
-        fail "no menu bar above the title's client area"
-    echo "$row"
+    local height
+    read -r _ height < <(image_size "$1")
+    echo $((height - title_client_height))
 }
 
 # Whether a screenshot shows the title drawn: its client area white at the right, from the top
@@ -120,11 +137,18 @@ title_drawn() {
         [ "${colours[2]:-$white}" != "$white" ]
 }
 
-# level_waiting SHOT SCORE_TOP: whether a screenshot shows a level window drawn and waiting for
-# its first click: its score box (at SCORE_TOP twips) in its dark green, and nothing changed since
-# the look before.
+# level_waiting SHOT SCREEN: whether a screenshot shows that level's window drawn and waiting for
+# its first click: its score box in its dark green, and nothing changed since the look before.
 level_waiting() {
-    [ "$(robot probe "$1" "$(px 15),$(($(px "$2") + 2))")" = "#004000" ] && still "$1"
+    local score_top
+    read -r _ score_top _ < <(twips "$2" Label1)
+    [ "$(robot probe "$1" "$(px 15),$(($(px "$score_top") + 2))")" = "#004000" ] && still "$1"
+}
+
+# level_shown SCREEN NAME: waits for that level's window, drawn and waiting for its first click,
+# and prints its id; the screenshot is $work/NAME.png.
+level_shown() {
+    shown "$(caption "$1")" "$2" level_waiting "$1"
 }
 
 # Whether a screenshot shows a dropped-down menu drawn: a frame of one colour, not white, all
@@ -144,26 +168,17 @@ menu_drawn() {
 # (one may lag a tick behind the others, drawn just after the screenshot). The first row seen of a
 # picture is inside its see-through rim, up to six pixels below its top.
 pictures_fresh() {
-    local tops=("$@") ticks i lag expected offset ok
+    local tops=("$@") ticks i t offset placed
     for ticks in $(seq 0 40); do
-        ok=1
+        placed=0
         for i in 0 1 2; do
-            [ "${tops[i]}" = - ] && return 1
-            offset=-1
-            for lag in 0 1; do
-                [ $((ticks - lag)) -lt 0 ] && continue
-                if [ $((ticks - lag)) -eq 0 ]; then
-                    expected=$(((title_designed_tops[i] + 7) / 15))
-                else
-                    expected=$((((ticks - lag) * title_steps[i] + 7) / 15))
-                fi
-                if [ $((tops[i] - expected)) -ge 0 ] && [ $((tops[i] - expected)) -le 6 ]; then
-                    offset=$((tops[i] - expected))
-                fi
+            [ "${tops[i]}" != - ] || return 1
+            for t in $((ticks > 0 ? ticks - 1 : 0)) "$ticks"; do
+                offset=$((tops[i] - ((t == 0 ? title_designed_tops[i] : t * title_steps[i]) + 7) / 15))
+                [ "$offset" -ge 0 ] && [ "$offset" -le 6 ] && placed=$((placed + 1)) && break
             done
-            [ "$offset" -lt 0 ] && ok=0
         done
-        [ "$ok" -eq 1 ] && return 0
+        [ "$placed" -eq 3 ] && return 0
     done
     return 1
 }
@@ -186,7 +201,7 @@ start_title() {
 play_level1() {
     open_menu "$title" alt+f
     robot key p
-    level1=$(shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
+    level1=$(level_shown "$(level_screen 1)" waiting)
     waiting="$work/waiting.png"
 }
 
@@ -225,20 +240,6 @@ won_level() {
     expect_no_window "$1"
     keys "$win" Return
     expect_gone "$win" Cratefall
-}
-
-# Boxes whose top moved down between two screenshots, and boxes seen in both.
-boxes_moved_down() {
-    local before after
-    mapfile -t before < <(robot boxes "$1" "$2" "${@:4}")
-    mapfile -t after < <(robot boxes "$1" "$3" "${@:4}")
-    local i moved=0 seen=0
-    for i in "${!before[@]}"; do
-        [ "${before[i]}" = - ] || [ "${after[i]}" = - ] && continue
-        seen=$((seen + 1))
-        [ "${after[i]%% *}" -gt "${before[i]%% *}" ] && moved=$((moved + 1))
-    done
-    echo "$moved $seen"
 }
 
 # await_fall WINDOW NAME WAITING_SHOT BOX...: looks at the running level until it sees every box,

@@ -8,9 +8,9 @@ start_title first
 first="$work/first.png"
 
 step "the client area: ${title_client_width} x ${title_client_height} pixels below the menu bar"
-read -r width height < <(image_size "$first")
+read -r width _ < <(image_size "$first")
 expect_equal "$width" "$title_client_width" "the title window's width"
-menu=$(title_menu_height "$first" "$height")
+menu=$(title_menu_height "$first")
 [ "$menu" -ge 10 ] && [ "$menu" -le 40 ] || fail "a menu bar $menu pixels high"
 
 step "white between the pictures, from the menu bar to the bottom"
@@ -33,34 +33,30 @@ step "the three pictures fall, each at its own speed"
 # Ten ticks of the slowest picture: enough that one picture drawn a tick behind the others cannot
 # change which fell furthest. However slowly the game ticks, the second look waits for them.
 slowest_fall=$(((10 * title_steps[2] + 7) / 15))
-title_fell_enough() {
+# fell A B: how far each picture fell from look A to look B, or "-" when the pair tells nothing (a
+# picture out of sight in either, or sent back to the top in between).
+fell() {
     local before after i
-    mapfile -t before < <(title_picture_tops "$2" "$menu")
-    mapfile -t after < <(title_picture_tops "$1" "$menu")
+    mapfile -t before < <(title_picture_tops "$1" "$menu")
+    mapfile -t after < <(title_picture_tops "$2" "$menu")
     for i in 0 1 2; do
-        # Out of sight or sent back to the top: this pair of looks tells nothing.
-        [ "${before[i]}" = - ] || [ "${after[i]}" = - ] && return 0
-        [ "${after[i]}" -lt "${before[i]}" ] && return 0
+        [ "${before[i]}" != - ] && [ "${after[i]}" != - ] && [ "${after[i]}" -gt "${before[i]}" ] ||
+            { echo "- (tops ${before[*]} -> ${after[*]})" && return 0; }
     done
-    [ $((after[2] - before[2])) -ge "$slowest_fall" ]
+    echo $((after[0] - before[0])) $((after[1] - before[1])) $((after[2] - before[2]))
+}
+fell_enough() {
+    local fell1 fell3
+    read -r fell1 _ fell3 _ < <(fell "$2" "$1")
+    [ "$fell1" = - ] || [ "$fell3" -ge "$slowest_fall" ]
 }
 for attempt in $(seq 10); do
     a=$(shot "$title" "fall-$attempt-a")
-    b=$(await_look "$title" "fall-$attempt-b" title_fell_enough "$a") ||
+    b=$(await_look "$title" "fall-$attempt-b" fell_enough "$a") ||
         fail "the pictures did not fall $slowest_fall pixels"
-    mapfile -t before < <(title_picture_tops "$a" "$menu")
-    mapfile -t after < <(title_picture_tops "$b" "$menu")
-    echo "tops ${before[*]} -> ${after[*]}"
-    # A picture out of sight or sent back to the top in between tells nothing; look again.
-    usable=1
-    for i in 0 1 2; do
-        [ "${before[i]}" = - ] || [ "${after[i]}" = - ] && usable=0 && continue
-        [ "${after[i]}" -le "${before[i]}" ] && usable=0
-    done
-    [ "$usable" -eq 1 ] || continue
-    fell1=$((after[0] - before[0]))
-    fell2=$((after[1] - before[1]))
-    fell3=$((after[2] - before[2]))
+    read -r fell1 fell2 fell3 < <(fell "$a" "$b")
+    echo "fell $fell1 $fell2 $fell3"
+    [ "$fell1" != - ] || continue
     [ "$fell2" -gt "$fell1" ] && [ "$fell1" -gt "$fell3" ] && [ "$fell3" -gt 0 ] ||
         fail "pictures fell $fell1, $fell2 and $fell3 pixels; the middle one is the fastest," \
             "the right one the slowest"

@@ -122,10 +122,9 @@ step "File > Play opens level 1, its client area as designed"
 click "$title" 15,10
 until_within "no menu dropped down" popup_shown
 robot key p
-level1=$(wl_shown "$level1_caption" waiting level_waiting "$(score_top Form2)")
+level1=$(wl_shown "$level1_caption" waiting level_waiting "$(level_screen 1)")
 waiting="$work/waiting.png"
-read -r width height < <(echo "${design_client[Form2]}")
-expect_equal "$(size_of "$level1")" "$(px "$width") $(px "$height")" "level 1's client area"
+expect_equal "$(size_of "$level1")" "$(client_px "$(level_screen 1)")" "level 1's client area"
 wl_gone "$title_caption"
 
 step "a click starts the level; a click on a box sends it up and scores"
@@ -135,9 +134,8 @@ start_level1 await-box "$level1" "$waiting" "$(px 1500)" "$(px 6000)" "$(limit_m
 read -r number top _ _ fate <<<"${started[0]}"
 echo "box $number at $top, clicked: $fate"
 expect_equal "$fate" answered "what became of the click on box $number"
-read -r left top width height < <(twips Form2 Label1)
-score="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
-[ "$(robot differ "$work/aimed-seen.png" "$work/aimed-answer.png" "$score")" -gt 0 ] ||
+[ "$(robot differ "$work/aimed-seen.png" "$work/aimed-answer.png" \
+    "$(rect_px "$(level_screen 1)" Label1)")" -gt 0 ] ||
     fail "the score did not change"
 
 step "P pauses; Enter closes the box"
@@ -148,7 +146,7 @@ robot key Return
 wl_gone Cratefall
 
 step "another program is active when level 1 is lost: the loss box belongs to the level still"
-env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" Form13 \
+env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" "$how_to_play_screen" \
     >"$work/other.log" 2>&1 &
 other_pid=$!
 started_pids+=("$other_pid")
@@ -173,12 +171,11 @@ robot key ctrl+F4
 expect_exit_status 0 30
 
 step "with no printer, printing the certificate is a run-time error: its box, then status 1"
-env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" Form12 \
+env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$CRATEFALL_E2E_ENTRY" "$victory_screen" \
     >>"$work/game.log" 2>&1 &
 game_pid=$!
 started_pids+=("$game_pid")
-read -r left top width height < <(twips Form12 Command2)
-click "$(wl_window "$(caption Form12)")" "$(px $((left + width / 2))),$(px $((top + height / 2)))"
+click "$(wl_window "$(caption "$victory_screen")")" "$(centre_px "$victory_screen" Command2)"
 error=$(wl_window Cratefall)
 click "$error" 2,2
 robot key Return

@@ -4,7 +4,6 @@
 // 2: misuse.
 #include "box_await.h"
 #include "box_finder.h"
-#include "box_player.h"
 #include "image_probes.h"
 #include "x_session.h"
 
@@ -25,17 +24,13 @@ namespace {
 constexpr int misuse = 2;
 constexpr int defaultTimeoutMs = 10000;
 
-using Args = std::vector<std::string>;
-
 struct Misuse : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-const std::string& arg(const Args& args, std::size_t index)
+int status(bool holds)
 {
-    if (index >= args.size())
-        throw Misuse("missing argument");
-    return args[index];
+    return holds ? 0 : 1;
 }
 
 std::vector<int> numbers(const std::string& text, qsizetype count)
@@ -53,130 +48,154 @@ std::vector<int> numbers(const std::string& text, qsizetype count)
     return values;
 }
 
-QPoint point(const std::string& text)
-{
-    const auto v = numbers(text, 2);
-    return {v[0], v[1]};
-}
-
-QRect rect(const std::string& text)
+QRect rectOf(const std::string& text)
 {
     const auto v = numbers(text, 4);
     return {v[0], v[1], v[2], v[3]};
 }
 
-QRgb colour(const std::string& text)
+void save(const QImage& shot, const std::string& file)
 {
-    const QColor parsed = QColor::fromString(QString::fromStdString(text));
-    if (!parsed.isValid())
-        throw Misuse("not a colour: " + text);
-    return parsed.rgb();
+    if (!shot.save(QString::fromStdString(file), "PNG"))
+        throw std::runtime_error("cannot save the screenshot " + file);
 }
 
-// "x,y,w,h@column": where the box waits, and the left edge of the column it falls down.
-std::vector<BoxPlace> boxPlaces(const Args& args, std::size_t from)
-{
-    std::vector<BoxPlace> boxes;
-    for (std::size_t i = from; i < args.size(); ++i) {
-        const auto at = args[i].find('@');
-        if (at == std::string::npos)
-            throw Misuse("a box is written x,y,w,h@column");
-        boxes.push_back({rect(args[i].substr(0, at)), numbers(args[i].substr(at + 1), 1)[0]});
+// A command's words, read as what they stand for; the X connection is opened at the first need.
+class Args {
+public:
+    explicit Args(std::vector<std::string> words) : m_words(std::move(words)) {}
+
+    std::size_t size() const { return m_words.size(); }
+    const std::string& operator[](std::size_t index) const
+    {
+        if (index >= m_words.size())
+            throw Misuse("missing argument");
+        return m_words[index];
     }
-    if (boxes.empty())
-        throw Misuse("no boxes given");
-    return boxes;
-}
+    int number(std::size_t index) const { return std::stoi((*this)[index]); }
+    QRect rect(std::size_t index) const { return rectOf((*this)[index]); }
+    QPoint point(std::size_t index) const
+    {
+        const auto v = numbers((*this)[index], 2);
+        return {v[0], v[1]};
+    }
+    QRgb colour(std::size_t index) const
+    {
+        const QColor parsed = QColor::fromString(QString::fromStdString((*this)[index]));
+        if (!parsed.isValid())
+            throw Misuse("not a colour: " + (*this)[index]);
+        return parsed.rgb();
+    }
+    std::chrono::milliseconds timeout(std::size_t index) const
+    {
+        return std::chrono::milliseconds(index < size() ? number(index) : defaultTimeoutMs);
+    }
+    QImage image(std::size_t index) const
+    {
+        QImage image(QString::fromStdString((*this)[index]));
+        if (image.isNull())
+            throw std::runtime_error("cannot read the screenshot " + (*this)[index]);
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+    // From here on, each "x,y,w,h@column": where a box waits, and the left edge of the column it
+    // falls down.
+    std::vector<BoxPlace> boxes(std::size_t from) const
+    {
+        std::vector<BoxPlace> boxes;
+        for (std::size_t i = from; i < size(); ++i) {
+            const auto at = m_words[i].find('@');
+            if (at == std::string::npos)
+                throw Misuse("a box is written x,y,w,h@column");
+            boxes.push_back(
+                {rectOf(m_words[i].substr(0, at)), numbers(m_words[i].substr(at + 1), 1)[0]});
+        }
+        if (boxes.empty())
+            throw Misuse("no boxes given");
+        return boxes;
+    }
+    // The image of a level window waiting (WAITING_SHOT) and the boxes from another word on.
+    BoxFinder finder(std::size_t waitingShot, std::size_t boxesFrom) const
+    {
+        return BoxFinder(image(waitingShot), boxes(boxesFrom));
+    }
+    const XSession& x() const { return m_x ? *m_x : m_x.emplace(); }
+    // "ID", or "ID:x,y,w,h" for that part of the window only (see XSession::viewPart).
+    WindowId window(std::size_t index) const
+    {
+        const std::string& text = (*this)[index];
+        const auto colon = text.find(':');
+        const WindowId window = std::stoul(text.substr(0, colon), nullptr, 0);
+        if (colon != std::string::npos)
+            x().viewPart(window, rectOf(text.substr(colon + 1)));
+        return window;
+    }
 
-// "ID", or "ID:x,y,w,h" for that part of the window only (see XSession::viewPart).
-WindowId windowId(const XSession& x, const std::string& text)
-{
-    const auto colon = text.find(':');
-    const WindowId window = std::stoul(text.substr(0, colon), nullptr, 0);
-    if (colon != std::string::npos)
-        x.viewPart(window, rect(text.substr(colon + 1)));
-    return window;
-}
-
-std::chrono::milliseconds timeoutArg(const Args& args, std::size_t index)
-{
-    return std::chrono::milliseconds(index < args.size() ? std::stoi(args[index])
-                                                         : defaultTimeoutMs);
-}
-
-QImage load(const std::string& file)
-{
-    QImage image(QString::fromStdString(file));
-    if (image.isNull())
-        throw std::runtime_error("cannot read the screenshot " + file);
-    return image.convertToFormat(QImage::Format_RGB32);
-}
+private:
+    std::vector<std::string> m_words;
+    mutable std::optional<XSession> m_x;
+};
 
 int printWhenFound(const std::function<std::optional<WindowId>()>& find,
                    std::chrono::milliseconds timeout)
 {
     std::optional<WindowId> found;
-    waitUntil([&] { return (found = find()).has_value(); }, timeout);
-    if (!found)
+    if (!waitUntil([&] { return (found = find()).has_value(); }, timeout))
         return 1;
     std::printf("%lu\n", *found);
     return 0;
 }
 
-int windowCommand(const Args& args)
+// CAPTION [TIMEOUT]: the id of the shown window with exactly this caption.
+int windowCommand(const Args& a)
 {
-    const XSession x;
-    const std::string& caption = arg(args, 0);
-    return printWhenFound([&] { return x.findClient(caption); }, timeoutArg(args, 1));
+    return printWhenFound([&] { return a.x().findClient(a[0]); }, a.timeout(1));
 }
 
-int popupCommand(const Args& args)
+// [TIMEOUT]: the id of a menu dropped down.
+int popupCommand(const Args& a)
 {
-    const XSession x;
-    return printWhenFound([&] { return x.findMenuPopup(); }, timeoutArg(args, 0));
+    return printWhenFound([&] { return a.x().findMenuPopup(); }, a.timeout(0));
 }
 
-int goneCommand(const Args& args)
+int goneCommand(const Args& a)
 {
-    const XSession x;
-    const WindowId window = windowId(x, arg(args, 0));
-    return waitUntil([&] { return !x.isViewable(window); }, timeoutArg(args, 1)) ? 0 : 1;
+    const WindowId window = a.window(0);
+    return status(waitUntil([&] { return !a.x().isViewable(window); }, a.timeout(1)));
 }
 
 // WINDOW FILE [COVERING_WINDOW]: the window's pixels, those under the other window (a message
 // box, say) painted black: they are that window's, drawn whenever it gets round to it.
-int shotCommand(const Args& args)
+int shotCommand(const Args& a)
 {
-    const XSession x;
-    const WindowId window = windowId(x, arg(args, 0));
-    QImage shot = x.grab(window);
+    const WindowId window = a.window(0);
+    QImage shot = a.x().grab(window);
     if (shot.isNull())
         return 1;
-    if (args.size() > 2) {
-        const QRect covered = x.frameOver(window, windowId(x, args[2]));
+    if (a.size() > 2) {
+        const QRect covered = a.x().frameOver(window, a.window(2));
         if (covered.isEmpty())
             throw std::runtime_error("the covering window is gone");
         QPainter(&shot).fillRect(covered, Qt::black);
     }
-    return shot.save(QString::fromStdString(arg(args, 1)), "PNG") ? 0 : 1;
+    return status(shot.save(QString::fromStdString(a[1]), "PNG"));
 }
 
-int probeCommand(const Args& args)
+// FILE X,Y...: the colour of each pixel.
+int probeCommand(const Args& a)
 {
-    const QImage image = load(arg(args, 0));
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const QPoint at = point(args[i]);
-        if (!image.rect().contains(at))
-            throw Misuse("outside the screenshot: " + args[i]);
-        std::printf("%s\n", QColor(image.pixel(at)).name().toStdString().c_str());
+    const QImage image = a.image(0);
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        if (!image.rect().contains(a.point(i)))
+            throw Misuse("outside the screenshot: " + a[i]);
+        std::printf("%s\n", QColor(image.pixel(a.point(i))).name().toStdString().c_str());
     }
     return 0;
 }
 
-int extentCommand(const Args& args)
+// FILE X,Y,W,H COLOUR: the smallest rectangle holding every pixel unlike the colour, or "none".
+int extentCommand(const Args& a)
 {
-    const auto extent =
-        extentOfOtherColours(load(arg(args, 0)), rect(arg(args, 1)), colour(arg(args, 2)));
+    const auto extent = extentOfOtherColours(a.image(0), a.rect(1), a.colour(2));
     if (!extent)
         std::printf("none\n");
     else
@@ -184,45 +203,43 @@ int extentCommand(const Args& args)
     return 0;
 }
 
-int inkCommand(const Args& args)
+// FILE X,Y,W,H rows|columns [GAP]: the centre of each run of lines with ink.
+int inkCommand(const Args& a)
 {
-    const Axis axis = arg(args, 2) == "rows" ? Axis::Rows : Axis::Columns;
-    const int gap = args.size() > 3 ? std::stoi(args[3]) : 3;
-    for (const int centre : inkRunCentres(load(arg(args, 0)), rect(arg(args, 1)), axis, gap))
+    const Axis axis = a[2] == "rows" ? Axis::Rows : Axis::Columns;
+    for (const int centre :
+         inkRunCentres(a.image(0), a.rect(1), axis, a.size() > 3 ? a.number(3) : 3))
         std::printf("%d\n", centre);
     return 0;
 }
 
 // FILE FROM_ROW COLOUR LEFT,RIGHT...: per strip, the first row unlike the colour, or "-".
-int firstInkCommand(const Args& args)
+int firstInkCommand(const Args& a)
 {
-    const QImage image = load(arg(args, 0));
-    const int fromRow = std::stoi(arg(args, 1));
-    const QRgb paper = colour(arg(args, 2));
-    for (std::size_t i = 3; i < args.size(); ++i) {
-        const auto strip = numbers(args[i], 2);
-        const auto row = firstRowWithout(image, fromRow, strip[0], strip[1], paper);
+    const QImage image = a.image(0);
+    for (std::size_t i = 3; i < a.size(); ++i) {
+        const auto strip = numbers(a[i], 2);
+        const auto row = firstRowWithout(image, a.number(1), strip[0], strip[1], a.colour(2));
         std::printf(row ? "%d\n" : "-\n", row.value_or(0));
     }
     return 0;
 }
 
-int differCommand(const Args& args)
+// FILE FILE [X,Y,W,H]: how many pixels differ.
+int differCommand(const Args& a)
 {
-    const QImage a = load(arg(args, 0));
-    const QImage b = load(arg(args, 1));
-    if (a.size() != b.size())
+    const QImage first = a.image(0);
+    const QImage second = a.image(1);
+    if (first.size() != second.size())
         throw std::runtime_error("the screenshots differ in size");
-    const QRect area = args.size() > 2 ? rect(args[2]) : a.rect();
-    std::printf("%d\n", differingPixels(a, b, area));
+    std::printf("%d\n", differingPixels(first, second, a.size() > 2 ? a.rect(2) : first.rect()));
     return 0;
 }
 
 // WAITING_SHOT SHOT BOX...: per box "top first-visible-row last-visible-row", or "-".
-int boxesCommand(const Args& args)
+int boxesCommand(const Args& a)
 {
-    const BoxFinder finder(load(arg(args, 0)), boxPlaces(args, 2));
-    for (const auto& sighting : finder.find(load(arg(args, 1)))) {
+    for (const auto& sighting : a.finder(0, 2).find(a.image(1))) {
         if (sighting)
             std::printf("%d %d %d\n", sighting->top, sighting->firstVisibleRow,
                         sighting->lastVisibleRow);
@@ -232,29 +249,26 @@ int boxesCommand(const Args& args)
     return 0;
 }
 
-int clickCommand(const Args& args)
+int clickCommand(const Args& a)
 {
-    const XSession x;
-    x.click(windowId(x, arg(args, 0)), point(arg(args, 1)));
+    a.x().click(a.window(0), a.point(1));
     return 0;
 }
 
 // CHORD...: each chord pressed and released in turn, a moment apart (see XSession::key).
-int keyCommand(const Args& args)
+int keyCommand(const Args& a)
 {
-    const XSession x;
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
         if (i > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        x.key(args[i]);
+        a.x().key(a[i]);
     }
     return 0;
 }
 
-int closeCommand(const Args& args)
+int closeCommand(const Args& a)
 {
-    const XSession x;
-    x.requestClose(windowId(x, arg(args, 0)));
+    a.x().requestClose(a.window(0));
     return 0;
 }
 
@@ -263,43 +277,32 @@ int printEnd(const PlayResult& result)
 {
     const char* ends[] = {"new-window", "window-gone", "timed-out", "all-sent"};
     std::printf("%s %d\n", ends[int(result.end)], result.clicks);
-    return result.end == PlayEnd::NewWindow ? 0 : 1;
+    return status(result.end == PlayEnd::NewWindow);
 }
 
 // WINDOW WAITING_SHOT MARGIN TIMEOUT BOX...: plays until another window appears.
-int playCommand(const Args& args)
+int playCommand(const Args& a)
 {
-    const XSession x;
-    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
-    const PlayOptions options{std::stoi(arg(args, 2)), timeoutArg(args, 3)};
-    return printEnd(playBoxes(x, windowId(x, arg(args, 0)), finder, options));
+    return printEnd(playBoxes(a.x(), a.window(0), a.finder(1, 4), a.number(2), a.timeout(3)));
 }
 
 // WINDOW CLICKS TIMEOUT X,Y...: clicks the points in turn as fast as the server takes the clicks,
 // like a player hammering the boxes without looking, until another window appears.
-int hammerCommand(const Args& args)
+int hammerCommand(const Args& a)
 {
-    const XSession x;
-    const WindowId window = windowId(x, arg(args, 0));
-    const int clicks = std::stoi(arg(args, 1));
-    const auto deadline = Clock::now() + timeoutArg(args, 2);
-    const std::size_t points = args.size() > 3 ? args.size() - 3 : 0;
-    if (points == 0)
+    const WindowId window = a.window(0);
+    const int clicks = a.number(1);
+    const auto deadline = Clock::now() + a.timeout(2);
+    if (a.size() < 4)
         throw Misuse("no points given");
-    x.watchNewWindows();
+    a.x().watchNewWindows();
     int sent = 0;
     for (; sent < clicks && Clock::now() < deadline; ++sent) {
-        if (x.newWindowMapped())
+        if (a.x().newWindowMapped())
             return printEnd({PlayEnd::NewWindow, sent});
-        x.click(window, point(args[3 + std::size_t(sent) % points]));
+        a.x().click(window, a.point(3 + std::size_t(sent) % (a.size() - 3)));
     }
     return printEnd({sent < clicks ? PlayEnd::TimedOut : PlayEnd::AllSent, sent});
-}
-
-void save(const QImage& shot, const std::string& file)
-{
-    if (!shot.save(QString::fromStdString(file), "PNG"))
-        throw std::runtime_error("cannot save the screenshot " + file);
 }
 
 // WINDOW WAITING_SHOT TOP_FROM TOP_TO TIMEOUT SHOTS CLICK BOX...: waits for a box whose top lies
@@ -310,27 +313,23 @@ void save(const QImage& shot, const std::string& file)
 // as SHOTS-now.png, and as SHOTS-answer.png the look that told the click's fate: "answered" (the
 // box went up and a tick followed), "missed" (ticks went by and it did not) or "pending" (time
 // ran out first).
-int awaitBoxCommand(const Args& args)
+int awaitBoxCommand(const Args& a)
 {
-    const XSession x;
-    const WindowId window = windowId(x, arg(args, 0));
-    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 7));
-    const auto timeout = timeoutArg(args, 4);
-    const std::string& shots = arg(args, 5);
-    const std::string& click = arg(args, 6);
-    const auto caught = awaitBoxBetween(x, window, finder, std::stoi(arg(args, 2)),
-                                        std::stoi(arg(args, 3)), timeout);
+    const XSession& x = a.x();
+    const WindowId window = a.window(0);
+    const BoxFinder finder = a.finder(1, 7);
+    const std::string& shots = a[5];
+    const auto caught = awaitBoxBetween(x, window, finder, a.number(2), a.number(3), a.timeout(4));
     if (!caught)
         return 1;
     const BoxPlace& box = finder.box(caught->index);
     const char* fate = "-";
-    if (click != "-") {
-        x.click(window, click == "aim"
-                            ? aimPoint(box, caught->sighting)
-                            : QPoint(box.column + box.waiting.width() / 2, std::stoi(click)));
+    if (a[6] != "-") {
+        x.click(window, a[6] == "aim" ? aimPoint(box, caught->sighting)
+                                      : QPoint(box.column + box.waiting.width() / 2, a.number(6)));
         const QImage now = x.grab(window);
         ClickWatch watch(finder, caught->index, caught->sighting, caught->all);
-        const FollowedClick followed = followClick(x, window, finder, watch, timeout);
+        const FollowedClick followed = followClick(x, window, finder, watch, a.timeout(4));
         save(now, shots + "-now.png");
         save(followed.shot, shots + "-answer.png");
         const char* fates[] = {"pending", "answered", "missed"};
@@ -345,16 +344,13 @@ int awaitBoxCommand(const Args& args)
 // WINDOW WAITING_SHOT TIMEOUT SHOTS BOX...: looks until it finds every box, then until it finds
 // every one lower down; prints "MOVED of SEEN" for its last look (or that no look found them all),
 // saved as SHOTS-to.png beside the first as SHOTS-from.png.
-int fallCommand(const Args& args)
+int fallCommand(const Args& a)
 {
-    const XSession x;
-    const BoxFinder finder(load(arg(args, 1)), boxPlaces(args, 4));
-    const Fall fall = awaitFall(x, windowId(x, arg(args, 0)), finder, timeoutArg(args, 2));
-    const std::string& shots = arg(args, 3);
+    const Fall fall = awaitFall(a.x(), a.window(0), a.finder(1, 4), a.timeout(2));
     if (!fall.from.isNull())
-        save(fall.from, shots + "-from.png");
+        save(fall.from, a[3] + "-from.png");
     if (!fall.to.isNull())
-        save(fall.to, shots + "-to.png");
+        save(fall.to, a[3] + "-to.png");
     if (fall.from.isNull())
         std::printf("no look found every box in its column\n");
     else
@@ -363,32 +359,26 @@ int fallCommand(const Args& args)
 }
 
 // WINDOW TIMEOUT: asks for the window to be activated and waits until keys typed reach it.
-int focusCommand(const Args& args)
+int focusCommand(const Args& a)
 {
-    const XSession x;
-    const WindowId window = windowId(x, arg(args, 0));
+    const WindowId window = a.window(0);
     constexpr auto askAgainEvery = std::chrono::seconds(2);
     auto askedAt = Clock::now() - askAgainEvery;
-    return waitUntil(
-               [&] {
-                   if (x.hasFocus(window))
-                       return true;
-                   // A window manager busy with another window may drop the request.
-                   if (Clock::now() - askedAt >= askAgainEvery) {
-                       x.requestActivation(window);
-                       askedAt = Clock::now();
-                   }
-                   return false;
-               },
-               timeoutArg(args, 1))
-               ? 0
-               : 1;
+    const auto focused = [&] {
+        // A window manager busy with another window may drop the request.
+        if (!a.x().hasFocus(window) && Clock::now() - askedAt >= askAgainEvery) {
+            a.x().requestActivation(window);
+            askedAt = Clock::now();
+        }
+        return a.x().hasFocus(window);
+    };
+    return status(waitUntil(focused, a.timeout(1)));
 }
 
 // FILE: the screenshot's width and height.
-int sizeCommand(const Args& args)
+int sizeCommand(const Args& a)
 {
-    const QImage image = load(arg(args, 0));
+    const QImage image = a.image(0);
     std::printf("%d %d\n", image.width(), image.height());
     return 0;
 }
@@ -410,7 +400,7 @@ const std::map<std::string, std::function<int(const Args&)>> commands{
 // on. Stops at the first that does not succeed; what each printed tells how far it came.
 int chainCommand(const Args& args)
 {
-    Args one;
+    std::vector<std::string> one;
     for (std::size_t i = 0; i <= args.size(); ++i) {
         if (i < args.size() && args[i] != "--") {
             one.push_back(args[i]);
@@ -418,7 +408,7 @@ int chainCommand(const Args& args)
         }
         if (one.empty() || one.front() == "chain" || !commands.contains(one.front()))
             throw Misuse("not a command to chain: " + (one.empty() ? "nothing" : one.front()));
-        const int status = commands.at(one.front())(Args(one.begin() + 1, one.end()));
+        const int status = commands.at(one.front())(Args({one.begin() + 1, one.end()}));
         std::fflush(stdout);
         if (status != 0)
             return status;
@@ -439,7 +429,7 @@ int main(int argc, char* argv[])
         return misuse;
     }
     try {
-        return commands.at(argv[1])(Args(argv + 2, argv + argc));
+        return commands.at(argv[1])(Args({argv + 2, argv + argc}));
     } catch (const Misuse& error) {
         std::fprintf(stderr, "%s: %s\n", argv[1], error.what());
         return misuse;

@@ -75,6 +75,34 @@ std::span<const Window> windowList(const Property& property)
     return {reinterpret_cast<const Window*>(property.data.get()), property.items};
 }
 
+std::optional<XWindowAttributes> attributesOf(Display* display, Window window)
+{
+    XWindowAttributes attributes{};
+    lastErrorCode = 0;
+    if (!XGetWindowAttributes(display, window, &attributes) || lastErrorCode != 0)
+        return std::nullopt;
+    return attributes;
+}
+
+struct Tree {
+    Window parent = 0;
+    std::vector<Window> children; // the bottom of the stack first
+};
+
+// Nothing when the window is gone.
+std::optional<Tree> treeOf(Display* display, Window window)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    lastErrorCode = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count) || lastErrorCode != 0)
+        return std::nullopt;
+    const std::unique_ptr<Window, XFreeDeleter> owned(children);
+    return Tree{parent, {children, children + count}};
+}
+
 constexpr unsigned long redMask = 0xFF0000;
 constexpr unsigned long greenMask = 0x00FF00;
 constexpr unsigned long blueMask = 0x0000FF;
@@ -132,18 +160,15 @@ bool XSession::hasWindowType(WindowId window, const char* typeName) const
 // type; no other program here maps such a window.
 bool XSession::isWinePopup(WindowId window) const
 {
-    XWindowAttributes attributes{};
-    lastErrorCode = 0;
-    return XGetWindowAttributes(m_display, window, &attributes) != 0 && lastErrorCode == 0 &&
-           attributes.override_redirect && hasWindowType(window, "_NET_WM_WINDOW_TYPE_NORMAL");
+    const auto attributes = attributesOf(m_display, window);
+    return attributes && attributes->override_redirect &&
+           hasWindowType(window, "_NET_WM_WINDOW_TYPE_NORMAL");
 }
 
 bool XSession::isViewable(WindowId window) const
 {
-    XWindowAttributes attributes{};
-    lastErrorCode = 0;
-    const Status status = XGetWindowAttributes(m_display, window, &attributes);
-    return status != 0 && lastErrorCode == 0 && attributes.map_state == IsViewable;
+    const auto attributes = attributesOf(m_display, window);
+    return attributes && attributes->map_state == IsViewable;
 }
 
 std::optional<WindowId> XSession::findClient(std::string_view wanted) const
@@ -158,53 +183,38 @@ std::optional<WindowId> XSession::findClient(std::string_view wanted) const
 
 std::optional<WindowId> XSession::findMenuPopup() const
 {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(m_display, m_root, &root, &parent, &children, &count))
-        return std::nullopt;
-    const std::unique_ptr<Window, XFreeDeleter> owned(children);
-    for (unsigned int i = count; i-- > 0;) { // top of the stack first
-        const Window window = children[i];
-        if (isViewable(window) && (hasWindowType(window, "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU") ||
-                                   hasWindowType(window, "_NET_WM_WINDOW_TYPE_POPUP_MENU") ||
-                                   isWinePopup(window)))
-            return window;
-    }
+    const auto tree = treeOf(m_display, m_root);
+    for (auto window = tree->children.rbegin(); window != tree->children.rend(); ++window)
+        if (isViewable(*window) &&
+            (hasWindowType(*window, "_NET_WM_WINDOW_TYPE_DROPDOWN_MENU") ||
+             hasWindowType(*window, "_NET_WM_WINDOW_TYPE_POPUP_MENU") || isWinePopup(*window)))
+            return *window; // the top of the stack first
     return std::nullopt;
 }
 
 QSize XSession::size(WindowId window) const
 {
-    XWindowAttributes attributes{};
-    lastErrorCode = 0;
-    if (!XGetWindowAttributes(m_display, window, &attributes) || lastErrorCode != 0)
-        return {};
-    return {attributes.width, attributes.height};
+    const auto attributes = attributesOf(m_display, window);
+    return attributes ? QSize(attributes->width, attributes->height) : QSize();
 }
 
 QRect XSession::frameOver(WindowId window, WindowId other) const
 {
     // The frame is the ancestor of the window that is a child of the root.
     Window frame = other;
-    for (auto parent = parentOf(frame); parent != m_root && parent != None;
-         parent = parentOf(frame)) {
-        if (!parent)
-            return {};
-        frame = *parent;
-    }
-    XWindowAttributes attributes{};
+    for (auto tree = treeOf(m_display, frame);
+         tree && tree->parent != m_root && tree->parent != None; tree = treeOf(m_display, frame))
+        frame = tree->parent;
+    const auto attributes = attributesOf(m_display, frame);
     int x = 0;
     int y = 0;
     Window child = 0;
-    lastErrorCode = 0;
-    if (!XGetWindowAttributes(m_display, frame, &attributes) ||
-        !XTranslateCoordinates(m_display, frame, window, 0, 0, &x, &y, &child) ||
+    if (!attributes || !XTranslateCoordinates(m_display, frame, window, 0, 0, &x, &y, &child) ||
         lastErrorCode != 0)
         return {};
-    const int border = attributes.border_width;
-    return {x - border, y - border, attributes.width + 2 * border, attributes.height + 2 * border};
+    const int border = attributes->border_width;
+    return {x - border, y - border, attributes->width + 2 * border,
+            attributes->height + 2 * border};
 }
 
 void XSession::viewPart(WindowId window, QRect part) const
@@ -338,22 +348,10 @@ bool XSession::hasFocus(WindowId window) const
     while (focus != None && focus != PointerRoot && focus != m_root) {
         if (focus == window)
             return true;
-        focus = parentOf(focus).value_or(None);
+        const auto tree = treeOf(m_display, focus);
+        focus = tree ? tree->parent : None;
     }
     return false;
-}
-
-std::optional<WindowId> XSession::parentOf(WindowId window) const
-{
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    lastErrorCode = 0;
-    if (!XQueryTree(m_display, window, &root, &parent, &children, &count) || lastErrorCode != 0)
-        return std::nullopt;
-    const std::unique_ptr<Window, XFreeDeleter> owned(children);
-    return parent;
 }
 
 void XSession::watchNewWindows() const

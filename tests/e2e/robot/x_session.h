@@ -75,8 +75,6 @@ private:
     bool isWinePopup(WindowId window) const;
     void awaitButton(bool down) const;
     void askWindowManager(WindowId window, const char* request, long first, long second) const;
-    // Nothing when the window is gone.
-    std::optional<WindowId> parentOf(WindowId window) const;
 
     _XDisplay* m_display;
     WindowId m_root;
