@@ -1,6 +1,6 @@
 // The game as shipped, but starting at another screen: the end-to-end tests reach a late level
 // or the victory screen without playing through the ones before.
-//   cratefall_e2e_entry FORM      the game, opening at FORM (Form1 .. Form13, Aboutmeform)
+//   cratefall_e2e_entry SCREEN    the game, opening at that screen (shell::screens::all)
 //   cratefall_e2e_entry --layout  what the tests need to know of every screen, from the game's
 //                                 own tables, one fact a line (see tests/e2e/screens.sh)
 #include "shell/form1.h"
@@ -11,6 +11,7 @@
 #include "ui/runtime.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -23,19 +24,12 @@ namespace {
 
 using namespace cratefall;
 
-void print(std::string_view text)
+// One fact a line, its words apart.
+template <class... Words> void line(const Words&... words)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-void printText(std::string_view screen, std::string_view name, std::string_view caption)
-{
-    if (caption.empty())
-        return;
-    std::printf("text %.*s %.*s ", int(screen.size()), screen.data(), int(name.size()),
-                name.data());
-    print(caption);
-    print("\n");
+    std::string text;
+    ((text += (text.empty() ? "" : " ") + std::string(std::string_view(words))), ...);
+    std::puts(text.c_str());
 }
 
 // window SCREEN CLIENT_WIDTH CLIENT_HEIGHT CAPTION...
@@ -46,36 +40,25 @@ void printLayout(ui::Runtime& runtime)
 {
     for (const std::string_view screen : shell::screens::all) {
         const ui::FormDesign& design = runtime.form(screen).design();
-        std::printf("window %.*s %d %d ", int(screen.size()), screen.data(), design.clientWidth,
-                    design.clientHeight);
-        print(design.caption);
-        print("\n");
+        line("window", screen, std::to_string(design.clientWidth),
+             std::to_string(design.clientHeight), design.caption);
+        for (const ui::ControlDesign& c : design.controls)
+            line("control", screen, c.name, std::to_string(c.left), std::to_string(c.top),
+                 std::to_string(c.width), std::to_string(c.height));
         for (const ui::ControlDesign& control : design.controls)
-            std::printf("control %.*s %.*s %d %d %d %d\n", int(screen.size()), screen.data(),
-                        int(control.name.size()), control.name.data(), control.left, control.top,
-                        control.width, control.height);
-        for (const ui::ControlDesign& control : design.controls)
-            printText(screen, control.name, control.caption);
+            if (!control.caption.empty())
+                line("text", screen, control.name, control.caption);
         for (const ui::MenuDesign& menu : design.menu)
-            if (menu.parent.empty())
-                printText(screen, menu.name, menu.caption);
+            if (menu.parent.empty() && !menu.caption.empty())
+                line("text", screen, menu.name, menu.caption);
     }
     for (std::size_t i = 0; i < shell::titleFalls.size(); ++i)
-        std::printf("fall %.*s %zu %d %d\n", int(shell::screens::title.size()),
-                    shell::screens::title.data(), i + 1, shell::titleFalls[i].left,
-                    shell::titleFalls[i].step);
+        line("fall", shell::screens::title, std::to_string(i + 1),
+             std::to_string(shell::titleFalls[i].left), std::to_string(shell::titleFalls[i].step));
     for (const levels::Level& level : levels::table())
-        for (int box = 1; box <= level.boxes; ++box)
-            std::printf("fall %.*s %d %d %d\n", int(level.screen.size()), level.screen.data(), box,
-                        level.boxLeft[std::size_t(box - 1)], level.fallStep[std::size_t(box - 1)]);
-}
-
-bool isScreen(std::string_view name)
-{
-    for (const std::string_view screen : shell::screens::all)
-        if (name == screen)
-            return true;
-    return false;
+        for (std::size_t box = 0; box < std::size_t(level.boxes); ++box)
+            line("fall", level.screen, std::to_string(box + 1), std::to_string(level.boxLeft[box]),
+                 std::to_string(level.fallStep[box]));
 }
 
 } // namespace
@@ -90,8 +73,11 @@ int main(int argc, char* argv[])
         printLayout(runtime);
         return 0;
     }
-    if (argc != 2 || !isScreen(argv[1])) {
-        std::fprintf(stderr, "usage: %s FORM (Form1 .. Form13, Aboutmeform) | --layout\n", argv[0]);
+    if (argc != 2 || std::ranges::find(shell::screens::all, argv[1]) == shell::screens::all.end()) {
+        std::fprintf(stderr, "usage: %s SCREEN | --layout; the screens:", argv[0]);
+        for (const std::string_view screen : shell::screens::all)
+            std::fprintf(stderr, " %.*s", int(screen.size()), screen.data());
+        std::fprintf(stderr, "\n");
         return 2;
     }
 #ifdef Q_OS_WASM

@@ -1,7 +1,7 @@
 #include "actor.h"
 
 #include "input.h"
-#include "keys.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/form_window.h"
@@ -16,6 +16,7 @@ namespace cratefall::exerciser {
 namespace {
 
 constexpr int outsideMargin = 30;
+constexpr std::string_view title = shell::screens::title;
 
 Qt::MouseButton randomButton(Rng& rng)
 {
@@ -79,17 +80,17 @@ Action Actor::click()
 {
     ui::Form* form = randomScreen();
     if (!form)
-        return {ActionKind::Click, "", "click with no window", false};
+        return {ActionKind::Click, "", "click with no window"};
     const QPoint point = randomPoint(*form);
     const Qt::MouseButton button = randomButton(m_rng);
     const Clicks clicks = m_rng.below(5) == 0 ? Clicks::Double : Clicks::Single;
     if (waitsForAPerson(form->window(), point, button))
-        return {ActionKind::Click, "", "press left out" + at(point), false};
+        return {ActionKind::Click, "", "press left out" + at(point)};
     exerciser::click(form->window(), point, button, clicks);
     const std::string text = std::string(clicks == Clicks::Double ? "double " : "") + "button " +
                              std::to_string(int(button)) + " on " + std::string(form->name()) +
                              at(point);
-    return {ActionKind::Click, std::string(form->name()), text, false};
+    return {ActionKind::Click, std::string(form->name()), text};
 }
 
 Action Actor::key(bool printableOnly)
@@ -97,18 +98,24 @@ Action Actor::key(bool printableOnly)
     ui::Form* form = randomScreen();
     const KeyStroke stroke = printableOnly ? randomPrintable(m_rng) : randomKey(m_rng);
     if (!form)
-        return {ActionKind::Key, "", stroke.name() + " with no window", false};
+        return {ActionKind::Key, "", stroke.name() + " with no window"};
     activate(form->window());
-    pressKey(form->window(), stroke.key, stroke.text, stroke.modifiers);
+    pressKey(form->window(), stroke);
     return {ActionKind::Key, std::string(form->name()),
             stroke.name() + " on " + std::string(form->name()), stroke.inert};
 }
 
+ui::FormWindow* Actor::titleWindow()
+{
+    ui::Runtime& runtime = m_session.runtime();
+    return runtime.isLoaded(title) ? runtime.form(title).window() : nullptr;
+}
+
 Action Actor::resize()
 {
-    if (!m_session.runtime().isLoaded("Form1"))
+    ui::FormWindow* window = titleWindow();
+    if (!window)
         return click();
-    ui::FormWindow* window = m_session.runtime().form("Form1").window();
     const int pick = m_rng.below(10);
     const int client = pick < 4   ? m_rng.between(1, 40)
                        : pick < 8 ? m_rng.between(41, 800)
@@ -116,19 +123,19 @@ Action Actor::resize()
     const int width = m_rng.between(1, 900);
     const int frame = window->height() - window->client()->height();
     resizeWindow(window, QSize(width, client + frame));
-    return {ActionKind::Resize, "Form1",
-            "resize Form1 client to " + std::to_string(width) + "x" + std::to_string(client),
-            false};
+    return {ActionKind::Resize, std::string(title),
+            "resize " + std::string(title) + " client to " + std::to_string(width) + "x" +
+                std::to_string(client)};
 }
 
 Action Actor::close()
 {
     ui::Form* form = randomScreen();
     if (!form)
-        return {ActionKind::Close, "", "close with no window", false};
+        return {ActionKind::Close, "", "close with no window"};
     const std::string name(form->name());
     form->window()->close();
-    return {ActionKind::Close, name, "close " + name, false};
+    return {ActionKind::Close, name, "close " + name};
 }
 
 Action Actor::ticks(int count, const TickHook& each)
@@ -145,20 +152,20 @@ Action Actor::popup()
 {
     QWidget* open = QApplication::activePopupWidget();
     if (!open) { // open one from the title's menu bar, or wherever the press lands
-        if (!m_session.runtime().isLoaded("Form1"))
+        ui::FormWindow* window = titleWindow();
+        if (!window)
             return click();
-        ui::FormWindow* window = m_session.runtime().form("Form1").window();
         QMenuBar* bar = testing::Access::menuBar(*window);
         const QPoint point = bar->mapTo(window, insideRect(m_rng, bar->rect()));
         if (waitsForAPerson(window, point, Qt::LeftButton))
-            return {ActionKind::Popup, "", "press left out" + at(point), false};
+            return {ActionKind::Popup, "", "press left out" + at(point)};
         exerciser::click(window, point, Qt::LeftButton, Clicks::Single);
-        return {ActionKind::Popup, "Form1", "menu bar" + at(point), false};
+        return {ActionKind::Popup, std::string(title), "menu bar" + at(point)};
     }
     const QPoint point = insideRect(m_rng, open->rect().adjusted(-5, -5, 5, 5));
     moveMouse(open, point);
     exerciser::click(open, point, Qt::LeftButton, Clicks::Single);
-    return {ActionKind::Popup, "Form1", "open menu" + at(point), false};
+    return {ActionKind::Popup, std::string(title), "open menu" + at(point)};
 }
 
 } // namespace cratefall::exerciser

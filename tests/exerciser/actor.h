@@ -11,7 +11,8 @@ class QWidget;
 
 namespace cratefall::ui {
 class Form;
-}
+class FormWindow;
+} // namespace cratefall::ui
 
 namespace cratefall::exerciser {
 
@@ -46,6 +47,7 @@ public:
 
 private:
     ui::Form* randomScreen();
+    ui::FormWindow* titleWindow();
     QPoint randomPoint(ui::Form& form);
     Action playLevel(ui::Form& level);
     Action playVictory(ui::Form& victory);

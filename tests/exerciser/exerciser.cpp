@@ -1,6 +1,7 @@
 #include "exerciser.h"
 
 #include "input.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 #include "ui/form.h"
 #include "ui/form_window.h"
@@ -213,7 +214,8 @@ void Exerciser::checkEnd(const Action& action, const std::vector<std::string>& l
     }
     if (error)
         return fail("a run-time error ended with status 0");
-    const bool ends = action.target == "Form1" || action.target == "Form12";
+    const bool ends =
+        action.target == shell::screens::title || action.target == shell::screens::victory;
     const bool lastWindow = loadedBefore == std::vector<std::string>{action.target};
     if (action.kind == ActionKind::Ticks || action.kind == ActionKind::Resize ||
         (!ends && !lastWindow))

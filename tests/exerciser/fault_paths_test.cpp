@@ -2,8 +2,10 @@
 // through the error box and nothing after it, and keys outside ASCII that the game never sees.
 #ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
 #include "game_fixture.h"
+#include "levels/level_controls.h"
 #include "levels/level_form.h"
 #include "shell/form1.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 #include "ui/form_window.h"
 #endif
@@ -11,6 +13,9 @@
 #include <QTest>
 
 using cratefall::levels::LevelForm;
+using cratefall::levels::controls::image;
+using cratefall::levels::controls::start;
+namespace screens = cratefall::shell::screens;
 using cratefall::shell::Form1;
 using cratefall::testing::Access;
 using cratefall::testing::GameFixture;
@@ -18,6 +23,9 @@ using cratefall::ui::BoxKind;
 using cratefall::ui::GameInt;
 
 namespace {
+
+// Level 2: a level the tests start without playing level 1.
+constexpr std::string_view level2 = screens::level(2);
 
 enum class Cause { Pause, Win, Loss, Overflow };
 
@@ -57,31 +65,46 @@ void send(QWidget* window, const Stroke& stroke)
     QTest::sendKeyEvent(QTest::Click, window, stroke.key, stroke.text, stroke.modifiers);
 }
 
+// Starts a level: its start pressed and TICKS ticks.
+LevelForm& startLevel(GameFixture& game, std::string_view screen, int ticks)
+{
+    game.show(screen);
+    game.pressControl(screen, start);
+    game.tick(screen, ticks);
+    return game.screen<LevelForm>(screen);
+}
+
 // Starts level 2 and brings the chosen box up on the next event.
 void provoke(GameFixture& game, Cause cause)
 {
-    auto& level = game.screen<LevelForm>("Form3");
-    game.pressControl("Form3", "Label4");
-    game.tick("Form3", 2);
+    auto& level = startLevel(game, level2, 2);
     switch (cause) {
     case Cause::Pause:
-        game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
+        game.typeKey(level2, Qt::Key_P, QStringLiteral("p"));
         return;
     case Cause::Win:
         for (int i = 0; i < 40; ++i)
-            level.clickControl("Image1");
-        game.tick("Form3");
+            level.clickControl(image(1));
+        game.tick(level2);
         return;
     case Cause::Loss:
         for (int i = 0; i < 500 && game.boxes.empty(); ++i)
-            game.tick("Form3");
+            game.tick(level2);
         return;
     case Cause::Overflow:
         while (Access::engine(level).score() < GameInt(GameInt::max))
-            level.clickControl("Image1");
-        level.clickControl("Image1");
+            level.clickControl(image(1));
+        level.clickControl(image(1));
         return;
     }
+}
+
+QString names(std::initializer_list<std::string_view> screens)
+{
+    QStringList names;
+    for (const std::string_view screen : screens)
+        names << QString::fromUtf8(screen.data(), qsizetype(screen.size()));
+    return names.join(u' ');
 }
 
 } // namespace
@@ -96,9 +119,9 @@ private slots:
         QTest::addColumn<Cause>("cause");
         QTest::addColumn<QString>("loadedAfter");
         QTest::addColumn<int>("exitAfter");
-        QTest::newRow("pause") << Cause::Pause << QStringLiteral("Form13 Form3") << -1;
-        QTest::newRow("win") << Cause::Win << QStringLiteral("Form13 Form4") << -1;
-        QTest::newRow("loss") << Cause::Loss << QStringLiteral("Form1 Form13") << -1;
+        QTest::newRow("pause") << Cause::Pause << names({screens::howToPlay, level2}) << -1;
+        QTest::newRow("win") << Cause::Win << names({screens::howToPlay, screens::level(3)}) << -1;
+        QTest::newRow("loss") << Cause::Loss << names({screens::title, screens::howToPlay}) << -1;
         QTest::newRow("overflow") << Cause::Overflow << QString() << 1;
     }
 
@@ -108,19 +131,19 @@ private slots:
         QFETCH(QString, loadedAfter);
         QFETCH(int, exitAfter);
         GameFixture game;
-        game.show("Form13"); // a help screen left open beside the level
-        game.show("Form3");
+        game.show(screens::howToPlay); // a help screen left open beside the level
         bool heldOpen = false;
         game.whileBoxOpen = [&](const auto&) {
             const auto handlers = Access::handlersStarted(game.runtime());
             for (auto* form : game.runtime().loadedForms())
                 form->window()->close();
-            auto& level = game.form("Form3");
+            auto& level = game.form(level2);
             level.Timer1().fire();
-            level.clickControl("Image1");
+            level.clickControl(image(1));
             level.typeKey('p');
             GameFixture::settle();
-            heldOpen = game.runtime().isLoaded("Form3") && game.runtime().isLoaded("Form13") &&
+            heldOpen = game.runtime().isLoaded(level2) &&
+                       game.runtime().isLoaded(screens::howToPlay) &&
                        Access::handlersStarted(game.runtime()) == handlers && !game.exitStatus;
         };
         provoke(game, cause);
@@ -128,7 +151,7 @@ private slots:
         QVERIFY(heldOpen);
         QStringList loaded;
         for (auto* form : game.runtime().loadedForms())
-            loaded << QString::fromUtf8(form->name().data(), qsizetype(form->name().size()));
+            loaded << names({form->name()});
         QCOMPARE(loaded.join(u' '), loadedAfter);
         QCOMPARE(game.exitStatus.value_or(-1), exitAfter);
     }
@@ -136,39 +159,26 @@ private slots:
     void overflowInALevelOneTickEndsForGood()
     {
         GameFixture game;
-        game.show("Form2");
-        auto& level = game.screen<LevelForm>("Form2");
-        game.pressControl("Form2", "Label4");
+        auto& level = startLevel(game, screens::level(1), 0);
         for (int i = 0; i < 16384; ++i) { // box 1 and box 3 together pass the integer's range
-            level.clickControl("Image1");
-            level.clickControl("Image3");
+            level.clickControl(image(1));
+            level.clickControl(image(3));
         }
         QVERIFY(game.boxes.empty()); // each count alone is still in range
-        game.tick("Form2");
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(game.boxes[0].kind, BoxKind::Error);
-        QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
-        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
-        QCOMPARE(game.exitStatus, 1);
+        game.tick(screens::level(1));
         QVERIFY(!level.Timer1().Enabled());
-        expectNothingRunsAfterTheEnd(game, "Form2");
+        expectEndedByOverflow(game, screens::level(1));
     }
 
     void overflowOfATitleTopEndsForGood()
     {
         GameFixture game;
-        game.show("Form1");
-        game.show("Form13");
-        Form1& title = game.screen<Form1>("Form1");
-        Access::titleTop(title, 2) =
-            GameInt::max - 100; // one step from out of range, past every wrap test
-        game.tick("Form1");
-        QCOMPARE(int(game.boxes.size()), 1);
-        QCOMPARE(game.boxes[0].kind, BoxKind::Error);
-        QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
-        QCOMPARE(game.exitStatus, 1);
-        QVERIFY(game.runtime().loadedForms().empty());
-        expectNothingRunsAfterTheEnd(game, "Form1");
+        game.show(screens::title);
+        game.show(screens::howToPlay);
+        // One step from out of range, past every wrap test.
+        Access::titleTop(game.screen<Form1>(screens::title), 2) = GameInt::max - 100;
+        game.tick(screens::title);
+        expectEndedByOverflow(game, screens::title);
     }
 
     void keysOutsideAsciiNeverReachKeyPress()
@@ -177,8 +187,8 @@ private slots:
         game.runtime().registerForm(
             cratefall::testing::level(2).design(),
             [](cratefall::ui::Runtime& runtime) { return std::make_unique<KeyRecorder>(runtime); });
-        game.show("Form3");
-        auto& recorder = dynamic_cast<KeyRecorder&>(game.form("Form3"));
+        game.show(level2);
+        auto& recorder = dynamic_cast<KeyRecorder&>(game.form(level2));
         QWidget* window = recorder.window();
         for (const Stroke& stroke : keysOutsideAscii())
             send(window, stroke);
@@ -195,24 +205,23 @@ private slots:
     void keysOutsideAsciiDoNothingOnAPlayingLevel()
     {
         GameFixture game;
-        game.show("Form3");
-        auto& level = game.screen<LevelForm>("Form3");
-        game.pressControl("Form3", "Label4");
-        game.tick("Form3", 3);
-        const double top = level.control("Image1").Top();
+        auto& level = startLevel(game, level2, 3);
+        const double top = level.control(image(1)).Top();
         const auto handlers = Access::handlersStarted(game.runtime());
         for (const Stroke& stroke : keysOutsideAscii())
             send(level.window(), stroke);
         QVERIFY(game.boxes.empty());
         QCOMPARE(Access::handlersStarted(game.runtime()), handlers);
-        QCOMPARE(level.control("Image1").Top(), top);
+        QCOMPARE(level.control(image(1)).Top(), top);
         QCOMPARE(Access::engine(level).score(), GameInt(30));
-        game.tick("Form3"); // and the level goes on
-        QVERIFY(level.control("Image1").Top() > top);
+        game.tick(level2); // and the level goes on
+        QVERIFY(level.control(image(1)).Top() > top);
     }
 
 private:
-    static void expectNothingRunsAfterTheEnd(GameFixture& game, std::string_view screen)
+    // The overflow's error box, titled Cratefall, ended the program with status 1, every screen
+    // unloaded, and nothing sent to the screen afterwards runs or changes that.
+    static void expectEndedByOverflow(GameFixture& game, std::string_view screen)
     {
         auto& form = game.form(screen);
         const auto handlers = Access::handlersStarted(game.runtime());
@@ -220,9 +229,12 @@ private:
         form.clickForm();
         form.typeKey('p');
         form.requestClose();
-        game.show("Form1");
+        game.show(screens::title);
         QCOMPARE(Access::handlersStarted(game.runtime()), handlers);
         QCOMPARE(int(game.boxes.size()), 1);
+        QCOMPARE(game.boxes[0].kind, BoxKind::Error);
+        QCOMPARE(game.boxes[0].text, std::string("Run-time error: Overflow"));
+        QCOMPARE(game.boxes[0].title, std::string("Cratefall"));
         QCOMPARE(game.exitStatus, 1);
         QVERIFY(game.runtime().loadedForms().empty());
     }

@@ -1,6 +1,7 @@
 #include "game_session.h"
 
 #include "shell/game.h"
+#include "shell/screen_names.h"
 #include "ui/form.h"
 
 #include <QCoreApplication>
@@ -11,8 +12,7 @@ namespace cratefall::exerciser {
 class SessionPresenter final : public ui::MessageBoxPresenter {
 public:
     explicit SessionPresenter(GameSession& session) : m_session(session) {}
-    void show(std::string_view text, std::string_view title, ui::BoxKind kind,
-              QWidget*) override
+    void show(std::string_view text, std::string_view title, ui::BoxKind kind, QWidget*) override
     {
         m_session.showBox({std::string(text), std::string(title), kind});
     }
@@ -39,7 +39,7 @@ GameSession::~GameSession()
 
 void GameSession::start()
 {
-    m_runtime.dispatch([this] { m_runtime.form("Form1").Show(); });
+    m_runtime.dispatch([this] { m_runtime.form(shell::screens::title).Show(); });
 }
 
 void GameSession::showBox(Box box)

@@ -1,12 +1,10 @@
 // The random-event exerciser: cratefall_exerciser [--seed N|random] [--events N] [--seeds K]
-// [--trace] [--full-game]. CRATEFALL_EXERCISER_SEED and CRATEFALL_EXERCISER_EVENTS override
-// the seed and the count. A failing seed is printed with the command that replays it.
+// [--trace] [--full-game]. A failing seed is printed with the command that replays it.
 #include "exerciser.h"
 #include "shell/game.h"
 
 #include <QApplication>
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -47,10 +45,6 @@ std::optional<Run> parse(int argc, char* argv[])
         else
             return std::nullopt;
     }
-    if (const char* seed = std::getenv("CRATEFALL_EXERCISER_SEED"))
-        run.options.seed = parseSeed(seed);
-    if (const char* events = std::getenv("CRATEFALL_EXERCISER_EVENTS"))
-        run.options.events = std::stol(events);
     return run;
 }
 

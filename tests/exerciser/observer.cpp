@@ -2,6 +2,7 @@
 
 #include "levels/level_form.h"
 #include "shell/form1.h"
+#include "shell/screen_names.h"
 #include "testing/test_access.h"
 #include "ui/form_window.h"
 
@@ -16,7 +17,8 @@ using testing::Access;
 
 bool isGameScreen(std::string_view name)
 {
-    return name == "Form1" || name == "Form12" || testing::levelOnScreen(name) != nullptr;
+    return name == shell::screens::title || name == shell::screens::victory ||
+           testing::levelOnScreen(name) != nullptr;
 }
 
 int startScore(const levels::Level& record)
@@ -160,7 +162,8 @@ Violation LevelWatch::afterTick(GameSession& session, const TickRecord& before)
         return afterLevelTick(session, before);
     if (before.titleTops.empty() || !session.runtime().isLoaded(before.screen))
         return std::nullopt;
-    const auto after = titleTops(dynamic_cast<shell::Form1&>(session.runtime().form("Form1")));
+    const auto after =
+        titleTops(dynamic_cast<shell::Form1&>(session.runtime().form(shell::screens::title)));
     int wraps = 0;
     for (std::size_t i = 0; i < after.size(); ++i) {
         if (after[i] < before.titleTops[i])
@@ -197,7 +200,7 @@ Violation LevelWatch::afterLevelTick(GameSession& session, const TickRecord& bef
             return before.screen + ": won with " + std::to_string(shown) + " boxes";
         return std::nullopt;
     }
-    if (runtime.isLoaded("Form1")) {
+    if (runtime.isLoaded(shell::screens::title)) {
         ++losses[before.screen];
         if (onTarget)
             return before.screen + ": lost on its target";

@@ -2,7 +2,6 @@
 // seen, opens the game from the menu and uses the victory screen, so that every screen is reached.
 #include "actor.h"
 #include "input.h"
-#include "keys.h"
 #include "levels/level_controls.h"
 #include "levels/level_form.h"
 #include "shell/screen_names.h"
@@ -113,7 +112,7 @@ Action Actor::playVictory(ui::Form& victory)
     if (pick < 6) {
         const KeyStroke stroke = randomPrintable(m_rng);
         activate(victory.window());
-        pressKey(victory.window(), stroke.key, stroke.text, stroke.modifiers);
+        pressKey(victory.window(), stroke);
         return {ActionKind::Player, std::string(victory.name()), "player types " + stroke.name()};
     }
     if (pick < 9)

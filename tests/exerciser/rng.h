@@ -22,8 +22,6 @@ public:
     int below(int bound) { return static_cast<int>(next() % static_cast<std::uint64_t>(bound)); }
     // Uniform in [low, high].
     int between(int low, int high) { return low + below(high - low + 1); }
-    // True with the given chance in a thousand.
-    bool perMille(int chance) { return below(1000) < chance; }
 
 private:
     std::uint64_t m_state;

@@ -2,14 +2,19 @@
 // unloaded, one level won, one lost, boxes shown, the title resized, and the program ended.
 // Exits non-zero when the game did not go as scripted.
 #include "game_fixture.h"
+#include "levels/level_controls.h"
 #include "levels/level_form.h"
+#include "shell/screen_names.h"
 
 #include <QApplication>
 #include <iostream>
 
 namespace {
 
+using cratefall::levels::controls::image;
+using cratefall::levels::controls::start;
 using cratefall::testing::GameFixture;
+namespace screens = cratefall::shell::screens;
 
 int g_failures = 0;
 
@@ -23,9 +28,9 @@ void expect(bool condition, const char* what)
 
 void visitHelpScreens(GameFixture& game)
 {
-    for (const char* item : {"mnuhow", "mnuaboutc"}) {
-        game.form("Form1").clickControl(item);
-        const char* screen = std::string_view(item) == "mnuhow" ? "Form13" : "Aboutmeform";
+    for (const auto& [item, screen] :
+         {std::pair{"mnuhow", screens::howToPlay}, std::pair{"mnuaboutc", screens::about}}) {
+        game.form(screens::title).clickControl(item);
         expect(game.runtime().isLoaded(screen), "a help screen to open");
         game.pressControl(screen, "Command1");
         expect(!game.runtime().isLoaded(screen), "a help screen to close");
@@ -34,35 +39,37 @@ void visitHelpScreens(GameFixture& game)
 
 void winLevelOne(GameFixture& game)
 {
-    game.form("Form1").clickControl("mnuplay");
-    game.pressControl("Form2", "Label4");
-    game.tick("Form2", 2);
+    const auto level = screens::level(1);
+    game.form(screens::title).clickControl("mnuplay");
+    game.pressControl(level, start);
+    game.tick(level, 2);
     for (int box = 1; box <= 3; ++box)
         for (int i = 0; i < 10; ++i)
-            game.pressControl("Form2", "Image" + std::to_string(box));
-    game.tick("Form2");
-    expect(game.runtime().isLoaded("Form3"), "level 2 after winning level 1");
+            game.pressControl(level, image(box));
+    game.tick(level);
+    expect(game.runtime().isLoaded(screens::level(2)), "level 2 after winning level 1");
 }
 
 void loseLevelTwo(GameFixture& game)
 {
-    game.pressControl("Form3", "Label4");
-    game.typeKey("Form3", Qt::Key_P, QStringLiteral("p"));
-    for (int i = 0; i < 300 && game.runtime().isLoaded("Form3"); ++i)
-        game.tick("Form3");
-    expect(game.runtime().isLoaded("Form1"), "the title after losing level 2");
+    const auto level = screens::level(2);
+    game.pressControl(level, start);
+    game.typeKey(level, Qt::Key_P, QStringLiteral("p"));
+    for (int i = 0; i < 300 && game.runtime().isLoaded(level); ++i)
+        game.tick(level);
+    expect(game.runtime().isLoaded(screens::title), "the title after losing level 2");
 }
 
 void finishOnTheVictoryScreen(GameFixture& game)
 {
-    game.setClientHeight("Form1", 1);
-    game.tick("Form1", 5);
-    game.setClientHeight("Form1", 2000);
-    game.tick("Form1", 5);
-    game.show("Form12");
-    game.form("Form1").Unload();
-    game.typeKey("Form12", Qt::Key_A, QStringLiteral("a"));
-    game.pressControl("Form12", "Command1");
+    game.setClientHeight(screens::title, 1);
+    game.tick(screens::title, 5);
+    game.setClientHeight(screens::title, 2000);
+    game.tick(screens::title, 5);
+    game.show(screens::victory);
+    game.form(screens::title).Unload();
+    game.typeKey(screens::victory, Qt::Key_A, QStringLiteral("a"));
+    game.pressControl(screens::victory, "Command1");
     expect(game.exitStatus == 0, "the victory screen's Close to end with status 0");
 }
 
@@ -75,8 +82,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     {
         GameFixture game;
-        game.show("Form1");
-        game.tick("Form1", 20);
+        game.show(screens::title);
+        game.tick(screens::title, 20);
         visitHelpScreens(game);
         winLevelOne(game);
         loseLevelTwo(game);
