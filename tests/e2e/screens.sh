@@ -236,8 +236,8 @@ won_level() {
     read -r ending clicks <<<"$2"
     echo "robot: ${ending:-nothing} after ${clicks:-no} clicks"
     expect_equal "$ending" new-window "how the robot's game ended"
-    win=$(window Cratefall)
     expect_no_window "$1"
+    win=$(window Cratefall)
     keys "$win" Return
     expect_gone "$win" Cratefall
 }

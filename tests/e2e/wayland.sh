@@ -102,13 +102,6 @@ wl_owner() {
     echo "${owner:-none}"
 }
 
-# size_of TARGET: the width and height of a window's client area.
-size_of() {
-    local rect="${1#*:}"
-    IFS=, read -r _ _ width height <<<"$rect"
-    echo "$width $height"
-}
-
 step "the title screen, natively on Wayland"
 # WAYLAND_DEBUG: the game logs the requests it sends, which tell whose window a box is.
 env -u DISPLAY WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
@@ -124,7 +117,8 @@ until_within "no menu dropped down" popup_shown
 robot key p
 level1=$(wl_shown "$level1_caption" waiting level_waiting "$(level_screen 1)")
 waiting="$work/waiting.png"
-expect_equal "$(size_of "$level1")" "$(client_px "$(level_screen 1)")" "level 1's client area"
+IFS=, read -r _ _ width height <<<"${level1#*:}"
+expect_equal "$width $height" "$(client_px "$(level_screen 1)")" "level 1's client area"
 wl_gone "$title_caption"
 
 step "a click starts the level; a click on a box sends it up and scores"
@@ -163,7 +157,7 @@ wl_gone Tilefall
 
 step "the title is back; a click on it and Ctrl+F4 end the program with status 0"
 title=$(wl_shown "$title_caption" title-again title_drawn)
-read -r width height < <(size_of "$title")
+IFS=, read -r _ _ width height <<<"${title#*:}"
 # The player clicks the title, so the keys go to it whichever window weston last activated. The
 # program must end too, not only its windows: Qt's Wayland client may hang in its teardown.
 click "$title" "$((width - 5)),$((height - 5))"
