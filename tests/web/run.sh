@@ -14,7 +14,7 @@ mkdir -p "$work/site"
 cp -r "$release"/. "$build_dir"/tests/web/cratefall_e2e_entry.{js,wasm} "$work/site/"
 status=0
 /usr/bin/python3 "$repo_root/tests/web/play.py" "$work/site" "$work/shots" \
-    "$repo_root/tests/web/reference" || status=$?
+    "$repo_root/tests/reference" || status=$?
 # Whatever of the test's browsers a failure left running: they are known by their profile folder.
 pkill -KILL -f -- "--user-data-dir=$work/" || true
 if [ "$status" -eq 0 ]; then
