@@ -1,5 +1,7 @@
 #include "image_probes.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace cratefall::e2e {
@@ -81,14 +83,18 @@ std::optional<int> firstRowWithout(const QImage& image, int fromRow, int left, i
     return std::nullopt;
 }
 
-int differingPixels(const QImage& a, const QImage& b, const QRect& area)
+int differingPixels(const QImage& a, const QImage& b, const QRect& area, int by)
 {
     const QRect clipped = area & a.rect() & b.rect();
     int differing = 0;
     for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q))}) > by)
                 ++differing;
+        }
     return differing;
 }
 

@@ -21,7 +21,8 @@ std::vector<int> inkRunCentres(const QImage& image, const QRect& area, Axis axis
 std::optional<int> firstRowWithout(const QImage& image, int fromRow, int left, int right,
                                    QRgb colour);
 
-// How many pixels of the area differ between two images of the same size.
-int differingPixels(const QImage& a, const QImage& b, const QRect& area);
+// How many pixels of the area differ between two images of the same size by more than BY in a
+// colour.
+int differingPixels(const QImage& a, const QImage& b, const QRect& area, int by);
 
 } // namespace cratefall::e2e

@@ -225,14 +225,15 @@ int firstInkCommand(const Args& a)
     return 0;
 }
 
-// FILE FILE [X,Y,W,H]: how many pixels differ.
+// FILE FILE [AREA [BY]]: the pixels that differ by more than BY in a colour (0 unless given).
 int differCommand(const Args& a)
 {
     const QImage first = a.image(0);
     const QImage second = a.image(1);
     if (first.size() != second.size())
         throw std::runtime_error("the screenshots differ in size");
-    std::printf("%d\n", differingPixels(first, second, a.size() > 2 ? a.rect(2) : first.rect()));
+    std::printf("%d\n", differingPixels(first, second, a.size() > 2 ? a.rect(2) : first.rect(),
+                                        a.size() > 3 ? a.number(3) : 0));
     return 0;
 }
 
