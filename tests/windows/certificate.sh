@@ -24,9 +24,9 @@ name="Ada Lovelace"
 WINEPATH="$(windows_path_list "${CRATEFALL_WINE_DLL_DIRS:?run the tests through ctest}")"
 export WINEPATH
 
-start_game "$CRATEFALL_WINDOWS_ENTRY" Form12
-victory=$(window "$(caption Form12)")
-read -r left top width height < <(twips Form12 Text1)
+start_game "$CRATEFALL_WINDOWS_ENTRY" "$victory_screen"
+victory=$(window "$(caption "$victory_screen")")
+read -r left top width height < <(twips "$victory_screen" Text1)
 # Well inside the box's frame, where only the letters are unlike the box's colour, in the window
 # and on the page (which draws the box without its sunken frame).
 name_box="$(($(px "$left") + 5)),$(($(px "$top") + 5)),$(($(px "$width") - 10)),$(($(px "$height") - 10))"

@@ -51,8 +51,7 @@ unpack_release
 start_title
 read -r _ height < <(image_size "$work/title.png")
 like_linux title "$work/title.png" $((height - title_client_height)) "${title_strips[@]}"
-read -r left top width height < <(twips Form2 Label1)
-score="$(px "$left"),$(px "$top"),$(px "$width"),$(px "$height")"
+score=$(rect_px "$(level_screen 1)" Label1)
 
 step "File, Play opens level 1, waiting for its first click"
 play_level1
