@@ -98,7 +98,7 @@ def resources(page, layout, what):
         level = layout.levels[-1]
         page.open(ENTRY, level)
         window = page.window(layout.captions[level])
-        page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
+        page.clicks(window, [layout.centre(level, 'Label4')])
     pids = browser_processes(page)
     wait = (lambda s: keep_playing(page, layout, window, s)) if what == 'level' else time.sleep
     wait(SETTLE_S)
@@ -113,7 +113,7 @@ def tick_rate(page, layout):
     level = layout.levels[-1]
     page.open(ENTRY, level)
     window = page.window(layout.captions[level])
-    page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
+    page.clicks(window, [layout.centre(level, 'Label4')])
     columns, bottom = layout.columns(level)
     page.script('''const [caption, xs, bottom] = arguments;
         const canvas = [...document.getElementById('qt-shadow-container').shadowRoot

@@ -179,6 +179,10 @@ class Layout:
         left, top, width, height = self.controls[screen, control]
         return left, top, left + width, top + height
 
+    def centre(self, screen, control):
+        left, top, right, bottom = self.rect(screen, control)
+        return (left + right) // 2, (top + bottom) // 2
+
     def columns(self, screen):
         """The middle of each box's column, and how far down a box may be seen in it (the score
         labels' top: below it they hide the boxes)."""

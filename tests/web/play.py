@@ -64,7 +64,7 @@ def play_release(page, layout):
     step("the start click; a box scored; the level held while its tab is hidden")
     score = layout.rect(level1, 'Label1')
     before = page.shot(window, 'level1-before')
-    page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
+    page.clicks(window, [layout.centre(level1, 'Label4')])
     page.until('a box scored', lambda: page.clicks(window, page.boxes(window, *layout.columns(level1)))
                or differing(before, page.shot(window, 'level1-scored'), score))
     page.script('''Object.defineProperty(document, 'hidden', {value: true, configurable: true});
@@ -107,7 +107,7 @@ def win_and_print(page, layout):
     step("the entry at level 1: the robot clicks the boxes until the win box; Enter opens level 2")
     page.open(ENTRY, level1)
     window = page.window(layout.captions[level1])
-    page.clicks(window, [(window['width'] // 2, window['height'] - 20)])
+    page.clicks(window, [layout.centre(level1, 'Label4')])
     page.until('the win box', lambda: page.clicks(window, page.boxes(window, *layout.columns(level1)))
                or any(w['caption'] == 'Cratefall' for w in page.windows()))
     # The clicks that came after the box took the keys to the level (as a click on a level does
@@ -119,8 +119,7 @@ def win_and_print(page, layout):
     step("the entry at the victory screen: a click in the name box, a name, Enter prints it")
     page.open(ENTRY, layout.victory)
     window = page.window(layout.captions[layout.victory])
-    left, top, right, bottom = layout.rect(layout.victory, 'Text1')
-    page.clicks(window, [((left + right) // 2, (top + bottom) // 2)])
+    page.clicks(window, [layout.centre(layout.victory, 'Text1')])
     page.keys('Ada Lovelace', Keys.ENTER)
     pdf = page.until('the certificate handed to the browser', lambda: page.driver.execute_async_script(
         '''const done = arguments[0], frame = document.getElementById('certificate');
@@ -149,14 +148,19 @@ def heard(page, what, names):
                lambda: not missing(), limit=10)
 
 
-def screen_reader(page, layout):
-    title, level1 = layout.title, layout.levels[0]
-    step("a screen reader switched on: the captions, menus, texts and boxes in the page's tree; "
-         "Escape closes a box")
-    page.open()
-    page.window(layout.captions[title])
+def reader_on(page, caption, *program):
+    """The page of the program, its screen reader switched on through the button Qt gives it."""
+    page.open(*program)
+    page.window(caption)
     page.script("""[...document.getElementById('qt-shadow-container').shadowRoot.querySelectorAll(
         'button')].find(b => b.innerText == 'Enable Screen Reader').click();""")
+
+
+def screen_reader(page, layout):
+    title, level1, victory = layout.title, layout.levels[0], layout.victory
+    step("a screen reader switched on: the captions, menus, texts and boxes in the page's tree; "
+         "Escape closes a box")
+    reader_on(page, layout.captions[title])
     heard(page, title, {layout.captions[title]} | layout.texts.get(title, set()))
     page.keys('f', held=Keys.ALT)
     page.keys('p')
@@ -167,6 +171,8 @@ def screen_reader(page, layout):
     heard(page, 'the pause box', {'Cratefall', 'Game Paused.', 'OK'})
     page.keys(Keys.ESCAPE)
     page.gone('Cratefall')
+    reader_on(page, layout.captions[victory], ENTRY, victory)
+    heard(page, victory, {layout.captions[victory]} | layout.texts[victory])
 
 
 def crisp_at_scale_two(layout, level1_at_one):
