@@ -72,15 +72,45 @@ def load_time(page, program, caption, *arguments):
     return time.monotonic() - asked
 
 
+# The columns of the last level's boxes on its canvas; from the level as it waits, whose boxes are
+# all at the top, a box is the lowest pixel of its column unlike the waiting level (bars cross
+# the columns, so the first unlike pixel from the top may be a bar).
+COLUMNS = """const [caption, xs, bottom] = arguments;
+    const canvas = [...document.getElementById('qt-shadow-container').shadowRoot
+        .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText
+        == caption).querySelector('canvas');
+    const look = x => canvas.getContext('2d').getImageData(x, 0, 1, bottom).data;
+    if (!window.benchWaiting) window.benchWaiting = xs.map(look);
+    return xs.map((x, i) => { const now = look(x), then = window.benchWaiting[i];
+        for (let y = bottom - 1; y >= BOX; --y)
+            if (now.slice(4 * y, 4 * y + 3).join() != then.slice(4 * y, 4 * y + 3).join())
+                return [x, y - 10];
+        return null; }).filter(Boolean);"""
+
+
+def start_last_level(page, layout):
+    """The last level, its look while waiting kept, then started."""
+    level = layout.levels[-1]
+    page.open(ENTRY, level)
+    window = page.window(layout.captions[level])
+    columns, bottom = layout.columns(level)
+    box = layout.controls[level, 'Image1'][3]
+    page.script(COLUMNS.replace('BOX', str(box)), window['caption'], columns, bottom)
+    page.clicks(window, [layout.centre(level, 'Label4')])
+    return window
+
+
 def keep_playing(page, layout, window, seconds):
     """Clicks each box of the last level once it is low in its fall, as a late player would, so
     that the level neither is lost nor reaches its target while it is measured."""
     level = layout.levels[-1]
     columns, bottom = layout.columns(level)
+    script = COLUMNS.replace('BOX', str(layout.controls[level, 'Image1'][3]))
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        page.clicks(window, [p for p in page.boxes(window, columns, bottom) if p[1] > bottom - 90])
-        time.sleep(0.1)
+        low = page.script(script, window['caption'], columns, bottom)
+        page.clicks(window, [p for p in low if p[1] > bottom - 120])
+        time.sleep(0.05)
     if not any(w['caption'] == layout.captions[level] for w in page.windows()) or \
             any(w['caption'] != layout.captions[level] for w in page.windows()):
         fail("the last level ended while it was measured")
@@ -95,10 +125,7 @@ def resources(page, layout, what):
         page.open()
         window = page.window(layout.captions[layout.title])
     else:
-        level = layout.levels[-1]
-        page.open(ENTRY, level)
-        window = page.window(layout.captions[level])
-        page.clicks(window, [layout.centre(level, 'Label4')])
+        window = start_last_level(page, layout)
     pids = browser_processes(page)
     wait = (lambda s: keep_playing(page, layout, window, s)) if what == 'level' else time.sleep
     wait(SETTLE_S)
@@ -108,13 +135,11 @@ def resources(page, layout, what):
 
 
 def tick_rate(page, layout):
-    """Ticks a second over MEASURE_S of the last level played: a tick moves every box, so a frame
-    in which most of the box columns changed is a tick (a click moves one box only)."""
-    level = layout.levels[-1]
-    page.open(ENTRY, level)
-    window = page.window(layout.captions[level])
-    page.clicks(window, [layout.centre(level, 'Label4')])
-    columns, bottom = layout.columns(level)
+    """Ticks a second over MEASURE_S of the last level played: a tick moves every box in sight,
+    so a frame in which two box columns or more changed is a tick (a click moves one box only, and
+    the bars never hide more than a few of the six)."""
+    window = start_last_level(page, layout)
+    columns, bottom = layout.columns(layout.levels[-1])
     page.script('''const [caption, xs, bottom] = arguments;
         const canvas = [...document.getElementById('qt-shadow-container').shadowRoot
             .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText
@@ -123,9 +148,14 @@ def tick_rate(page, layout):
         const ticks = window.cratefallTicks = [];
         let last = null;
         const sample = time => {
-            const now = xs.map(x => context.getImageData(x, 0, 1, bottom).data.join());
-            if (last && now.filter((column, i) => column != last[i]).length * 3 >= xs.length * 2)
-                ticks.push(time);
+            // One read of the canvas a frame: each read waits for the canvas to be drawn.
+            const data = context.getImageData(0, 0, canvas.width, bottom).data;
+            const now = xs.map(x => { let hash = 0;
+                for (let i = 4 * x; i < data.length; i += 4 * canvas.width)
+                    hash = (hash * 31 + data[i] * 65536 + data[i + 1] * 256 + data[i + 2]) | 0;
+                return hash; });
+            if (last && now.filter((column, i) => column != last[i]).length >= 2)
+                ticks.push(performance.now());
             last = now;
             if (!ticks.stopped) requestAnimationFrame(sample);
         };
