@@ -67,6 +67,11 @@ function followActiveWindow() {
     const host = document.getElementById('qt-shadow-container');
     if (!host)
         return requestAnimationFrame(followActiveWindow);
+    // Qt sets the windows' captions in a face only Macs have, which elsewhere leaves them in the
+    // browser's serif: they take the screen's face instead.
+    const captions = document.createElement('style');
+    captions.textContent = '.title-bar .window-name { font-family: inherit; }';
+    host.shadowRoot.appendChild(captions);
     new MutationObserver(focusActiveWindow).observe(host.shadowRoot, {
         subtree: true, childList: true, attributes: true, attributeFilter: ['class', 'style'],
     });

@@ -52,6 +52,11 @@ def play_release(page, layout):
     page.open()
     window = page.window(layout.captions[title])
     print(f"the title showed {time.monotonic() - asked:.2f} s after the page was asked for")
+    faces = page.script('''return [document.getElementById('screen'), document.getElementById(
+        'qt-shadow-container').shadowRoot.querySelector('.window-name')].map(
+        e => getComputedStyle(e).fontFamily);''')
+    if faces[0] != faces[1]:
+        fail(f"the captions are set in {faces[1]}, not in the screen's {faces[0]}")
     columns = [(left, left + layout.controls[title, f'Image{n}'][2])
                for n, left in enumerate(layout.falls[title], 1)]
     compare(page.shot(window, 'title'), 'title.png', columns)
