@@ -112,22 +112,17 @@ start_game() {
     started_pids+=("$game_pid")
 }
 
-# Waits up to SECONDS for the game to end; its exit status in game_status. Not in a subshell:
-# only this shell can wait for its child.
-wait_game_end() {
-    local until=$(($(now_ms) + $(limit_ms $(($1 * 1000)))))
+# expect_exit_status STATUS SECONDS: waits that long for the game to end with that status. Not in
+# a subshell: only this shell can wait for its child.
+expect_exit_status() {
+    local until=$(($(now_ms) + $(limit_ms $(($2 * 1000))))) status=0
     while kill -0 "$game_pid" 2>/dev/null && [ "$(now_ms)" -lt "$until" ]; do
         sleep 0.1
     done
-    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after $1 s"
-    game_status=0
-    wait "$game_pid" || game_status=$?
+    kill -0 "$game_pid" 2>/dev/null && fail "the game is still running after $2 s"
+    wait "$game_pid" || status=$?
     forget_pid "$game_pid"
-}
-
-expect_exit_status() {
-    wait_game_end "$2"
-    [ "$game_status" -eq "$1" ] || fail "the game ended with status $game_status, not $1"
+    [ "$status" -eq "$1" ] || fail "the game ended with status $status, not $1"
 }
 
 # Every wait below is for something the screen shows, never for a time: a sanitizer build on a

@@ -69,11 +69,6 @@ client_px() {
     echo "$(px "$width") $(px "$height")"
 }
 
-# falls SCREEN NUMBER: the left edge it falls at and its step, in twips.
-falls() {
-    echo "${design_fall[$1.$2]}"
-}
-
 title_caption="$(caption "$title_screen")"
 read -r title_client_width title_client_height < <(client_px "$title_screen")
 level1_caption="$(caption "$(level_screen 1)")"
@@ -85,7 +80,7 @@ level_boxes() {
     local number fall_left
     for ((number = 1; ; number++)); do
         [ -n "${design_fall[$1.$number]:-}" ] || break
-        read -r fall_left _ < <(falls "$1" "$number")
+        read -r fall_left _ <<<"${design_fall[$1.$number]}"
         echo "$(rect_px "$1" "Image$number")@$(px "$fall_left")"
     done
 }
@@ -98,7 +93,7 @@ title_steps=()         # twips a tick
 title_designed_tops=() # twips, before the first tick
 for number in 1 2 3; do
     read -r left top width _ < <(twips "$title_screen" "Image$number")
-    read -r fall_left step < <(falls "$title_screen" "$number")
+    read -r fall_left step <<<"${design_fall[$title_screen.$number]}"
     from=$((left < fall_left ? left : fall_left))
     to=$((left > fall_left ? left : fall_left))
     title_strips+=("$(px "$from"),$(($(px "$to") + $(px "$width") - 1))")
