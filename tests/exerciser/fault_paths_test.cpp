@@ -1,24 +1,10 @@
 // The defined ways out of trouble: boxes that hold every window, overflows that end the program
 // through the error box and nothing after it, and keys outside ASCII that the game never sees.
-#ifndef Q_MOC_RUN // moc cannot parse the C++20 library headers these pull in
-#include "game_fixture.h"
-#include "levels/level_controls.h"
-#include "levels/level_form.h"
-#include "shell/form1.h"
-#include "shell/screen_names.h"
-#include "testing/test_access.h"
-#include "ui/form_window.h"
-#endif
+#include "screen_test.h"
 
-#include <QTest>
-
-using cratefall::levels::LevelForm;
 using cratefall::levels::controls::image;
 using cratefall::levels::controls::start;
-namespace screens = cratefall::shell::screens;
 using cratefall::shell::Form1;
-using cratefall::testing::Access;
-using cratefall::testing::GameFixture;
 using cratefall::ui::BoxKind;
 using cratefall::ui::GameInt;
 
@@ -99,14 +85,6 @@ void provoke(GameFixture& game, Cause cause)
     }
 }
 
-QString names(std::initializer_list<std::string_view> screens)
-{
-    QStringList names;
-    for (const std::string_view screen : screens)
-        names << QString::fromUtf8(screen.data(), qsizetype(screen.size()));
-    return names.join(u' ');
-}
-
 } // namespace
 
 class FaultPathsTest : public QObject {
@@ -117,18 +95,19 @@ private slots:
     void closeRequestsWaitForEveryBox_data()
     {
         QTest::addColumn<Cause>("cause");
-        QTest::addColumn<QString>("loadedAfter");
+        QTest::addColumn<QStringList>("loadedAfter");
         QTest::addColumn<int>("exitAfter");
-        QTest::newRow("pause") << Cause::Pause << names({screens::howToPlay, level2}) << -1;
-        QTest::newRow("win") << Cause::Win << names({screens::howToPlay, screens::level(3)}) << -1;
-        QTest::newRow("loss") << Cause::Loss << names({screens::title, screens::howToPlay}) << -1;
-        QTest::newRow("overflow") << Cause::Overflow << QString() << 1;
+        const QString help = qtext(screens::howToPlay);
+        QTest::newRow("pause") << Cause::Pause << QStringList{help, qtext(level2)} << -1;
+        QTest::newRow("win") << Cause::Win << QStringList{help, qtext(screens::level(3))} << -1;
+        QTest::newRow("loss") << Cause::Loss << QStringList{qtext(screens::title), help} << -1;
+        QTest::newRow("overflow") << Cause::Overflow << QStringList() << 1;
     }
 
     void closeRequestsWaitForEveryBox()
     {
         QFETCH(Cause, cause);
-        QFETCH(QString, loadedAfter);
+        QFETCH(QStringList, loadedAfter);
         QFETCH(int, exitAfter);
         GameFixture game;
         game.show(screens::howToPlay); // a help screen left open beside the level
@@ -149,10 +128,7 @@ private slots:
         provoke(game, cause);
         QCOMPARE(int(game.boxes.size()), 1);
         QVERIFY(heldOpen);
-        QStringList loaded;
-        for (auto* form : game.runtime().loadedForms())
-            loaded << names({form->name()});
-        QCOMPARE(loaded.join(u' '), loadedAfter);
+        QCOMPARE(game.loaded(), loadedAfter);
         QCOMPARE(game.exitStatus.value_or(-1), exitAfter);
     }
 
