@@ -1,10 +1,7 @@
 // A short game played by script, for the memory checker: every screen is loaded, played and
 // unloaded, one level won, one lost, boxes shown, the title resized, and the program ended.
 // Exits non-zero when the game did not go as scripted.
-#include "game_fixture.h"
-#include "levels/level_controls.h"
-#include "levels/level_form.h"
-#include "shell/screen_names.h"
+#include "screen_test.h"
 
 #include <QApplication>
 #include <iostream>
@@ -13,8 +10,6 @@ namespace {
 
 using cratefall::levels::controls::image;
 using cratefall::levels::controls::start;
-using cratefall::testing::GameFixture;
-namespace screens = cratefall::shell::screens;
 
 int g_failures = 0;
 
