@@ -109,17 +109,14 @@ void GameFixture::pressAt(std::string_view name, QPoint clientPixel, Qt::MouseBu
 
 void GameFixture::pressControl(std::string_view formName, std::string_view control)
 {
-    const ui::Control& target = m_runtime.form(formName).control(control);
-    const QRect area = target.widget()->geometry();
-    pressAt(formName, area.center());
+    pressAt(formName, widget(formName, control)->geometry().center());
 }
 
 void GameFixture::typeKey(std::string_view name, int key, const QString& text)
 {
     // Through the platform window, so Qt routes the key to whatever has the focus.
     QWindow* window = m_runtime.form(name).window()->windowHandle();
-    QTest::sendKeyEvent(QTest::Press, window, Qt::Key(key), text, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, window, Qt::Key(key), text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, window, Qt::Key(key), text, Qt::NoModifier);
     settle();
 }
 
