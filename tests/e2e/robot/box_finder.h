@@ -21,8 +21,6 @@ struct BoxSighting {
     int top = 0;
     int firstVisibleRow = 0;
     int lastVisibleRow = 0;
-
-    int visibleRows() const { return lastVisibleRow - firstVisibleRow + 1; }
 };
 
 // Where to click a box just seen: its column's middle, near the bottom of what shows of it. The box
