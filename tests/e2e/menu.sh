@@ -1,6 +1,7 @@
 #!/bin/bash
 # The title's menu, used as a player uses it: the keyboard shortcuts and access keys, and the
-# mouse on the menu bar.
+# mouse on the menu bar; and the window manager's close button, which leaves the program running
+# while a window of it is shown and ends it with status 0 when the last one is closed.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
@@ -34,15 +35,30 @@ keys "$about" Return
 expect_gone "$about" "About Mokram"
 
 step "Alt+F, P opens level 1 in place of the title"
-open_menu "$title" alt+f
-robot key p
-window "$level1_caption" >/dev/null
+play_level1
 expect_gone "$title" "$title_caption"
-stop_pid "$game_pid"
-forget_pid "$game_pid"
+
+step "the window manager's close button on a running level ends the program with status 0"
+start_level1
+robot close "$level1"
+expect_exit_status 0 30
+expect_no_window "$level1_caption"
 
 step "Ctrl+F4 ends the program with status 0"
 start_title title-again
 keys "$title" ctrl+F4
 expect_exit_status 0 30
 expect_no_window "$title_caption"
+
+step "closing the title with how to play open leaves the program running"
+start_title title-third
+keys "$title" ctrl+d
+how=$(window "How to play")
+robot close "$title"
+expect_gone "$title" "$title_caption"
+kill -0 "$game_pid" 2>/dev/null || fail "the program ended with a window still shown"
+window "How to play" 0 >/dev/null
+
+step "closing how to play, the last window, ends the program with status 0"
+robot close "$how"
+expect_exit_status 0 30
