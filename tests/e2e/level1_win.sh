@@ -1,13 +1,70 @@
 #!/bin/bash
-# Level 1 played for real: P (or p) opens the pause box titled "Cratefall", while it is open the
-# boxes stand still, and after Enter they fall again; then the robot clicks the falling boxes and
-# wins: the box titled "Cratefall" comes, and after Enter level 2 opens, waiting for its first
-# click.
+# Level 1 played for real. Before the first click: the window's size, the score labels, the boxes
+# with the white background showing through their see-through rims, and "Click to Start" until it
+# is clicked. Running: P (or p) opens the pause box titled "Cratefall", while it is open the boxes
+# stand still, and after Enter they fall again; then the robot clicks the falling boxes and wins:
+# the box titled "Cratefall" comes, and after Enter level 2 opens, waiting for its first click.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
 open_level1
-start_level1
+level1_screen=$(level_screen 1)
+
+read -r client_width client_height < <(client_px "$level1_screen")
+step "a client area of $client_width x $client_height pixels"
+read -r width height < <(image_size "$waiting")
+expect_equal "$width x $height" "$client_width x $client_height" "the level 1 window's client area"
+
+step "the score caption is black and the score green where the layout puts them"
+# Corners away from the captions' text; the score's own bottom edge lies below the window.
+IFS=, read -r _ caption_top caption_width caption_height <<<"$(rect_px "$level1_screen" Label2)"
+IFS=, read -r _ score_top _ <<<"$(rect_px "$level1_screen" Label1)"
+for at in "1,$((caption_top + 1))" "$((caption_width - 2)),$((caption_top + caption_height - 2))"; do
+    expect_equal "$(robot probe "$waiting" "$at")" "#000000" "Label2 at $at"
+done
+for at in "1,$((score_top + 2))" "$((caption_width - 2)),$((height - 1))"; do
+    expect_equal "$(robot probe "$waiting" "$at")" "#004000" "Label1 at $at"
+done
+expect_equal "$(robot probe "$waiting" "$((caption_width + 1)),$((caption_top + 5))")" \
+    "$white" "the background right of the score captions"
+
+step "each box where the layout puts it, white showing through its rim"
+for design in "${level1_boxes[@]}"; do
+    IFS=, read -r x y w h <<<"${design%@*}"
+    read -r ex ey ew eh < <(robot extent "$waiting" "$((x - 6)),$((y - 6)),$((w + 12)),$((h + 12))" \
+        "$white" | sed 's/none/-1 -1 0 0/')
+    # The tile's outer ring of pixels, stretched, is a white margin of one to w/16 pixels.
+    for margin in "$((ex - x))" "$((ey - y))" "$((x + w - ex - ew))" "$((y + h - ey - eh))"; do
+        [ "$margin" -ge 1 ] && [ "$margin" -le $(((w > h ? w : h) / 16 + 1)) ] ||
+            fail "the box at $x,$y ${w}x$h is drawn at $ex,$ey ${ew}x$eh"
+    done
+done
+
+step "waiting: nothing moves"
+sleep 0.5 # how long it is watched, not a wait for the game
+later=$(shot "$level1" waiting-later)
+expect_equal "$(robot differ "$waiting" "$later")" 0 "pixels changed while waiting"
+
+step "\"Click to Start\" is shown until it is clicked, and the click starts the level"
+# Only the parts of the label between the boxes' columns: boxes fall through the rest.
+IFS=, read -r label_left label_top _ label_height <<<"$(rect_px "$level1_screen" Label4)"
+IFS=, read -r _ _ box2_width _ <<<"$(rect_px "$level1_screen" Image2)"
+column2=${level1_boxes[1]#*@}
+column3=${level1_boxes[2]#*@}
+label_parts=("$((label_left + 4)),$label_top,$((column2 - label_left - 4)),$label_height"
+    "$((column2 + box2_width + 1)),$label_top,$((column3 - column2 - box2_width - 1)),$label_height")
+for part in "${label_parts[@]}"; do
+    [ "$(robot extent "$waiting" "$part" "$white")" != none ] || fail "no text in $part"
+done
+IFS=, read -r lx ly lw lh <<<"${label_parts[0]}"
+click "$level1" "$((lx + lw / 2)),$((ly + lh / 2))"
+expect_equal "$(await_fall "$level1" running "$waiting" "${level1_boxes[@]}")" \
+    "3 of 3" "boxes falling after the click on the label"
+# The boxes had fallen, so the level had started and the label gone: the look that saw them fall
+# has no text left where the label was.
+for part in "${label_parts[@]}"; do
+    expect_equal "$(robot extent "$work/running-to.png" "$part" "$white")" none "text left in $part"
+done
 
 for key in p P; do
     step "$key pauses"
