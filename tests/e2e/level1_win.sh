@@ -7,7 +7,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/screens.sh"
 
-open_level1
+start_title
+play_level1
 level1_screen=$(level_screen 1)
 
 read -r client_width client_height < <(client_px "$level1_screen")
@@ -58,8 +59,10 @@ for part in "${label_parts[@]}"; do
 done
 IFS=, read -r lx ly lw lh <<<"${label_parts[0]}"
 click "$level1" "$((lx + lw / 2)),$((ly + lh / 2))"
-expect_equal "$(await_fall "$level1" running "$waiting" "${level1_boxes[@]}")" \
-    "3 of 3" "boxes falling after the click on the label"
+# The robot looks until it sees every box, then every one lower down, in one run of its own: a
+# program started for each look could, on a loaded machine, let the level run on to its loss.
+expect_equal "$(robot fall "$level1" "$waiting" "$(limit_ms)" "$work/running" \
+    "${level1_boxes[@]}")" "3 of 3" "boxes falling after the click on the label"
 # The boxes had fallen, so the level had started and the label gone: the look that saw them fall
 # has no text left where the label was.
 for part in "${label_parts[@]}"; do

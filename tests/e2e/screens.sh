@@ -200,11 +200,6 @@ play_level1() {
     waiting="$work/waiting.png"
 }
 
-open_level1() {
-    start_title title
-    play_level1
-}
-
 # start_level1 [COMMAND ARGS...]: a click on the background of level 1, waiting, and then its
 # boxes seen falling. A robot command given runs straight after, in the same run of the robot,
 # while the level runs on; the lines it printed are in the array started.
@@ -235,13 +230,4 @@ won_level() {
     win=$(window Cratefall)
     keys "$win" Return
     expect_gone "$win" Cratefall
-}
-
-# await_fall WINDOW NAME WAITING_SHOT BOX...: looks at the running level until it sees every box,
-# then until it sees every one lower down, however slowly the game ticks; prints "moved of seen"
-# for the last look ($work/NAME-to.png, the first $work/NAME-from.png). The robot looks in one
-# run of its own: a program started for each look could, on a loaded machine, let the level run
-# on to its loss in between.
-await_fall() {
-    robot fall "$1" "$3" "$(limit_ms)" "$work/$2" "${@:4}"
 }
