@@ -65,10 +65,25 @@ for attempt in $(seq 10); do
 done
 [ "$fell1" != - ] || fail "never saw all three pictures fall between two screenshots"
 
-# fresh SHOT: whether the title's pictures (their tops in tops) stand where a fresh title has them.
+# fresh SHOT: whether the three pictures (their tops in tops) stand where a fresh title puts them
+# after the same number of ticks (one may lag a tick behind the others, drawn just after the
+# screenshot). The first row seen of a picture is inside its see-through rim, up to six pixels
+# below its top.
 fresh() {
+    local ticks i t offset placed
     mapfile -t tops < <(title_picture_tops "$1" "$menu")
-    pictures_fresh "${tops[@]}"
+    for ticks in $(seq 0 40); do
+        placed=0
+        for i in 0 1 2; do
+            [ "${tops[i]}" != - ] || return 1
+            for t in $((ticks > 0 ? ticks - 1 : 0)) "$ticks"; do
+                offset=$((tops[i] - ((t == 0 ? title_designed_tops[i] : t * title_steps[i]) + 7) / 15))
+                [ "$offset" -ge 0 ] && [ "$offset" -le 6 ] && placed=$((placed + 1)) && break
+            done
+        done
+        [ "$placed" -eq 3 ] && return 0
+    done
+    return 1
 }
 
 step "let the title run until its pictures no longer fall side by side from the top"

@@ -159,31 +159,6 @@ menu_drawn() {
     done
 }
 
-# Whether the three pictures stand where a fresh title puts them after the same number of ticks
-# (one may lag a tick behind the others, drawn just after the screenshot). The first row seen of a
-# picture is inside its see-through rim, up to six pixels below its top.
-pictures_fresh() {
-    local tops=("$@") ticks i t offset placed
-    for ticks in $(seq 0 40); do
-        placed=0
-        for i in 0 1 2; do
-            [ "${tops[i]}" != - ] || return 1
-            for t in $((ticks > 0 ? ticks - 1 : 0)) "$ticks"; do
-                offset=$((tops[i] - ((t == 0 ? title_designed_tops[i] : t * title_steps[i]) + 7) / 15))
-                [ "$offset" -ge 0 ] && [ "$offset" -le 6 ] && placed=$((placed + 1)) && break
-            done
-        done
-        [ "$placed" -eq 3 ] && return 0
-    done
-    return 1
-}
-
-# open_menu WINDOW KEYS: opens a menu from the keyboard and waits for it to drop down.
-open_menu() {
-    keys "$1" "$2"
-    robot popup "$(limit_ms)" >/dev/null || fail "no menu dropped down after $2$(game_gone)"
-}
-
 # start_title [NAME]: the shipped game; its title window's id in title once it is drawn, the
 # screenshot that showed it in $work/NAME.png (title.png).
 start_title() {
@@ -194,7 +169,8 @@ start_title() {
 # play_level1: File, Play on the title; the level window's id in level1 and, in waiting, a
 # screenshot of it drawn and waiting for its first click.
 play_level1() {
-    open_menu "$title" alt+f
+    keys "$title" alt+f
+    robot popup "$(limit_ms)" >/dev/null || fail "no menu dropped down after Alt+F$(game_gone)"
     robot key p
     level1=$(level_shown "$(level_screen 1)" waiting)
     waiting="$work/waiting.png"
