@@ -22,7 +22,6 @@ using namespace cratefall::e2e;
 namespace {
 
 constexpr int misuse = 2;
-constexpr int defaultTimeoutMs = 10000;
 
 struct Misuse : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -88,7 +87,7 @@ public:
     }
     std::chrono::milliseconds timeout(std::size_t index) const
     {
-        return std::chrono::milliseconds(index < size() ? number(index) : defaultTimeoutMs);
+        return std::chrono::milliseconds(number(index));
     }
     QImage image(std::size_t index) const
     {
@@ -145,13 +144,13 @@ int printWhenFound(const std::function<std::optional<WindowId>()>& find,
     return 0;
 }
 
-// CAPTION [TIMEOUT]: the id of the shown window with exactly this caption.
+// CAPTION TIMEOUT: the id of the shown window with exactly this caption.
 int windowCommand(const Args& a)
 {
     return printWhenFound([&] { return a.x().findClient(a[0]); }, a.timeout(1));
 }
 
-// [TIMEOUT]: the id of a menu dropped down.
+// TIMEOUT: the id of a menu dropped down.
 int popupCommand(const Args& a)
 {
     return printWhenFound([&] { return a.x().findMenuPopup(); }, a.timeout(0));
