@@ -89,41 +89,6 @@ private slots:
         QCOMPARE(visibleWindowsTitled(QStringLiteral("About Mokram")), 0);
     }
 
-    void keys_data()
-    {
-        QTest::addColumn<QString>("screen");
-        QTest::addColumn<QString>("menuItem");
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<bool>("staysOpen");
-        for (const auto& [screen, item] :
-             {std::pair{screens::howToPlay, howToPlayItem}, std::pair{screens::about, aboutItem}}) {
-            const QByteArray name = qtext(screen).toUtf8();
-            QTest::addRow("%s Enter", name.data())
-                << qtext(screen) << item << Qt::Key_Return << false;
-            QTest::addRow("%s keypad Enter", name.data())
-                << qtext(screen) << item << Qt::Key_Enter << false;
-            QTest::addRow("%s Esc", name.data()) << qtext(screen) << item << Qt::Key_Escape << true;
-            // Space presses the button that has the focus: Close, the window's one tab stop.
-            QTest::addRow("%s Space", name.data())
-                << qtext(screen) << item << Qt::Key_Space << false;
-        }
-    }
-    void keys()
-    {
-        QFETCH(QString, screen);
-        QFETCH(QString, menuItem);
-        QFETCH(Qt::Key, key);
-        QFETCH(bool, staysOpen);
-        GameFixture game;
-        chooseMenu(game, menuItem);
-        const std::string name = screen.toStdString();
-        QVERIFY(QTest::qWaitForWindowActive(game.form(name).window()));
-        game.key(name, key);
-        QCOMPARE(game.runtime().isLoaded(name), staysOpen);
-        // The title screen is still there, so closing this one does not end the program.
-        QVERIFY(!game.exitStatus);
-    }
-
     void borderlessButStillOrdinaryWindows_data()
     {
         QTest::addColumn<QString>("screen");

@@ -1,6 +1,6 @@
-// The victory screen's keyboard, buttons and name box, offscreen. The spooler is a socket nobody
-// listens on, so a print the player asks for shows up as the no-printer error box and nothing can
-// reach a real printer from this test.
+// The victory screen's keyboard, buttons and name box, and the keys of How to play and About,
+// offscreen. The spooler is a socket nobody listens on, so a print the player asks for shows up
+// as the no-printer error box and nothing can reach a real printer from this test.
 #include "screen_test.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view victory = screens::victory;
 
-enum class Outcome { Closed, PrintAttempted };
+enum class Outcome { Closed, StaysOpen, PrintAttempted };
 
 struct Press {
     Qt::Key key;
@@ -59,8 +59,11 @@ private slots:
         qputenv("CUPS_SERVER", m_noSpooler.filePath(QStringLiteral("cups.sock")).toLocal8Bit());
     }
 
+    // The victory screen, and How to play and About beside the title, as their menu items open
+    // them.
     void keys_data()
     {
+        QTest::addColumn<QString>("screen");
         QTest::addColumn<QList<Press>>("presses");
         QTest::addColumn<Outcome>("outcome");
         const Press tab{Qt::Key_Tab};
@@ -68,38 +71,58 @@ private slots:
         const Press esc{Qt::Key_Escape};
         const Press altC{Qt::Key_C, Qt::AltModifier};
         const Press altP{Qt::Key_P, Qt::AltModifier};
-        QTest::newRow("Enter on Close") << QList<Press>{enter} << Outcome::Closed;
-        QTest::newRow("keypad Enter on Close") << QList<Press>{{Qt::Key_Enter}} << Outcome::Closed;
-        QTest::newRow("Enter on Print") << QList<Press>{tab, enter} << Outcome::PrintAttempted;
-        QTest::newRow("Enter in the name box")
-            << QList<Press>{tab, tab, enter} << Outcome::PrintAttempted;
-        QTest::newRow("Esc on Close") << QList<Press>{esc} << Outcome::Closed;
-        QTest::newRow("Esc on Print") << QList<Press>{tab, esc} << Outcome::Closed;
-        QTest::newRow("Esc in the name box") << QList<Press>{tab, tab, esc} << Outcome::Closed;
-        QTest::newRow("Alt+C") << QList<Press>{altC} << Outcome::Closed;
-        QTest::newRow("Alt+C in the name box") << QList<Press>{tab, tab, altC} << Outcome::Closed;
-        QTest::newRow("Alt+P") << QList<Press>{altP} << Outcome::PrintAttempted;
-        QTest::newRow("Alt+P in the name box")
-            << QList<Press>{tab, tab, altP} << Outcome::PrintAttempted;
+        const auto row = [](const QByteArray& name, const QList<Press>& presses, Outcome outcome,
+                            std::string_view screen = victory) {
+            QTest::newRow(name.constData()) << qtext(screen) << presses << outcome;
+        };
+        row("Enter on Close", {enter}, Outcome::Closed);
+        row("keypad Enter on Close", {{Qt::Key_Enter}}, Outcome::Closed);
+        row("Enter on Print", {tab, enter}, Outcome::PrintAttempted);
+        row("Enter in the name box", {tab, tab, enter}, Outcome::PrintAttempted);
+        row("Esc on Close", {esc}, Outcome::Closed);
+        row("Esc on Print", {tab, esc}, Outcome::Closed);
+        row("Esc in the name box", {tab, tab, esc}, Outcome::Closed);
+        row("Alt+C", {altC}, Outcome::Closed);
+        row("Alt+C in the name box", {tab, tab, altC}, Outcome::Closed);
+        row("Alt+P", {altP}, Outcome::PrintAttempted);
+        row("Alt+P in the name box", {tab, tab, altP}, Outcome::PrintAttempted);
         // The Close button's click, as a mouse's would be: it tries no print.
-        QTest::newRow("Space on Close") << QList<Press>{{Qt::Key_Space}} << Outcome::Closed;
+        row("Space on Close", {{Qt::Key_Space}}, Outcome::Closed);
+        // Space presses the button that has the focus: Close, the window's one tab stop.
+        for (const std::string_view info : {screens::howToPlay, screens::about}) {
+            const QByteArray name = qtext(info).toUtf8();
+            row(name + " Enter", {enter}, Outcome::Closed, info);
+            row(name + " keypad Enter", {{Qt::Key_Enter}}, Outcome::Closed, info);
+            row(name + " Esc", {esc}, Outcome::StaysOpen, info);
+            row(name + " Space", {{Qt::Key_Space}}, Outcome::Closed, info);
+        }
     }
     void keys()
     {
+        QFETCH(QString, screen);
         QFETCH(QList<Press>, presses);
         QFETCH(Outcome, outcome);
+        const std::string name = screen.toStdString();
         GameFixture game;
-        QVERIFY(game.showActive(victory));
+        if (name != victory)
+            game.show(screens::title);
+        QVERIFY(game.showActive(name));
         // A push button of nobody's, first among the window's children: Enter and Esc must still
         // find the screen's own default and cancel buttons, never take this one for them.
-        const QWidget* window = game.form(victory).window();
-        auto* stray =
-            new QPushButton(QStringLiteral("stray"), game.form(victory).window()->client());
+        const QWidget* window = game.form(name).window();
+        auto* stray = new QPushButton(QStringLiteral("stray"), game.form(name).window()->client());
         stray->setFocusPolicy(Qt::NoFocus);
         stray->lower();
         for (const Press& press : presses) {
             QVERIFY2(!game.exitStatus, "ended before the last key");
-            game.key(victory, press.key, press.modifiers);
+            game.key(name, press.key, press.modifiers);
+        }
+        if (name != victory) { // the title is still there: closing this one ends nothing
+            QCOMPARE(game.runtime().isLoaded(name), outcome == Outcome::StaysOpen);
+            QVERIFY(game.loaded().contains(qtext(screens::title)));
+            QCOMPARE(game.shownBoxes(), QString());
+            QVERIFY(!game.exitStatus);
+            return;
         }
         // Access keys press their button the way a click animates: a moment later.
         QVERIFY(QTest::qWaitFor([&] { return game.exitStatus.has_value(); }));
