@@ -28,7 +28,10 @@ using namespace cratefall;
 template <class... Words> void line(const Words&... words)
 {
     std::string text;
-    ((text += (text.empty() ? "" : " ") + std::string(std::string_view(words))), ...);
+    for (const std::string_view word : {std::string_view(words)...}) {
+        text += text.empty() ? "" : " ";
+        text += word;
+    }
     std::puts(text.c_str());
 }
 
