@@ -10,7 +10,7 @@ import gzip, os, statistics, sys, time
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / 'tests' / 'web'))
-from page import ENTRY, Layout, Page, fail  # noqa: E402
+from page import CANVAS_OF, ENTRY, Layout, Page, fail  # noqa: E402
 
 release, site, scratch = (Path(arg) for arg in sys.argv[1:4])
 REFERENCE, REFERENCE_CAPTION = 'cratefall_reference', 'Cratefall reference'
@@ -75,10 +75,8 @@ def load_time(page, program, caption, *arguments):
 # The columns of the last level's boxes on its canvas; from the level as it waits, whose boxes are
 # all at the top, a box is the lowest pixel of its column unlike the waiting level (bars cross
 # the columns, so the first unlike pixel from the top may be a bar).
-COLUMNS = """const [caption, xs, bottom] = arguments;
-    const canvas = [...document.getElementById('qt-shadow-container').shadowRoot
-        .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText
-        == caption).querySelector('canvas');
+COLUMNS = CANVAS_OF + """const [caption, xs, bottom] = arguments;
+    const canvas = canvasOf(caption);
     const look = x => canvas.getContext('2d').getImageData(x, 0, 1, bottom).data;
     if (!window.benchWaiting) window.benchWaiting = xs.map(look);
     return xs.map((x, i) => { const now = look(x), then = window.benchWaiting[i];
@@ -140,10 +138,8 @@ def tick_rate(page, layout):
     the bars never hide more than a few of the six)."""
     window = start_last_level(page, layout)
     columns, bottom = layout.columns(layout.levels[-1])
-    page.script('''const [caption, xs, bottom] = arguments;
-        const canvas = [...document.getElementById('qt-shadow-container').shadowRoot
-            .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText
-            == caption).querySelector('canvas');
+    page.script(CANVAS_OF + '''const [caption, xs, bottom] = arguments;
+        const canvas = canvasOf(caption);
         const context = canvas.getContext('2d');
         const ticks = window.cratefallTicks = [];
         let last = null;

@@ -12,6 +12,12 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 
 # The end-to-end entry: the game opening at a screen, or telling the screens' layout.
 ENTRY = 'cratefall_e2e_entry'
+# A script's start that finds the canvas of the window with a caption, if it is shown.
+CANVAS_OF = '''const canvasOf = caption => { const shown = [...document.getElementById(
+    'qt-shadow-container').shadowRoot.querySelectorAll('.qt-window')].find(
+    w => w.querySelector('.window-name').innerText == caption);
+    return shown && shown.querySelector('canvas'); };
+'''
 
 
 def fail(message):
@@ -130,11 +136,9 @@ class Page:
     def boxes(self, window, columns, bottom):
         """Where to click each box in sight, found down its column on the window's canvas: the
         first pixel unlike the column's colour at the very bottom, a little way into the box."""
-        return self.script('''const [caption, xs, bottom] = arguments;
-            const shown = [...document.getElementById('qt-shadow-container').shadowRoot
-                .querySelectorAll('.qt-window')].find(w => w.querySelector('.window-name').innerText == caption);
-            if (!shown) return [];
-            const canvas = shown.querySelector('canvas');
+        return self.script(CANVAS_OF + '''const [caption, xs, bottom] = arguments;
+            const canvas = canvasOf(caption);
+            if (!canvas) return [];
             const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, bottom).data;
             const at = (x, y) => pixels.slice(4 * (y * canvas.width + x), 4 * (y * canvas.width + x) + 3).join();
             return xs.map(x => { for (let y = 0; y < bottom - 1; ++y)
