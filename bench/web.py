@@ -34,7 +34,7 @@ def browser_processes(page):
         except OSError:
             continue
         children.setdefault(int(fields[1]), []).append(int(stat.parent.name))
-    found, todo = [], [page.driver.service.process.pid]
+    found, todo = [], [page.engine.driver.service.process.pid]
     while todo:
         pid = todo.pop()
         found += children.get(pid, [])

@@ -17,6 +17,7 @@ function showEnded(text) {
     // The game's windows are gone; the screen would be an empty canvas.
     gameScreen.hidden = true;
     loading.hidden = true;
+    document.getElementById('controls').hidden = true;
     document.getElementById('ended-text').textContent = text;
     ended.hidden = false;
     document.getElementById('again').focus();
@@ -63,10 +64,21 @@ function focusActiveWindow() {
         canvas.focus();
 }
 
-function followActiveWindow() {
-    const host = document.getElementById('qt-shadow-container');
-    if (!host)
-        return requestAnimationFrame(followActiveWindow);
+// The screen Qt makes in the page, as soon as it is there and before it is first drawn.
+function whenScreenMade(then) {
+    const made = () => document.getElementById('qt-shadow-container');
+    if (made())
+        return then(made());
+    const watch = new MutationObserver(() => {
+        if (made()) {
+            watch.disconnect();
+            then(made());
+        }
+    });
+    watch.observe(gameScreen, { childList: true });
+}
+
+function followActiveWindow(host) {
     // Qt sets the windows' captions in a face only Macs have, which elsewhere leaves them in the
     // browser's serif: they take the screen's face instead.
     const captions = document.createElement('style');
@@ -87,6 +99,7 @@ function followActiveWindow() {
 }
 
 document.getElementById('again').addEventListener('click', () => window.location.reload());
+whenScreenMade(followActiveWindow);
 
 function loadScript(source) {
     return new Promise((resolve, reject) => {
@@ -101,7 +114,7 @@ function loadScript(source) {
 window.addEventListener('load', async () => {
     try {
         await loadScript(`${program}.js`);
-        await qtLoad({
+        const game = await qtLoad({
             arguments: programArguments,
             print: line => { window.cratefallOutput.push(line); console.log(line); },
             qt: {
@@ -109,7 +122,6 @@ window.addEventListener('load', async () => {
                 entryFunction: window[`${program}_entry`],
                 onLoaded: () => {
                     loading.hidden = true;
-                    followActiveWindow();
                 },
                 onExit: exit => {
                     if (exit.crashed && ended.hidden)
@@ -117,6 +129,10 @@ window.addEventListener('load', async () => {
                 },
             },
         });
+        // A player without a keyboard pauses here: the game takes it as the P key.
+        document.getElementById('pause').addEventListener('click', () => game.cratefallPause());
+        if (ended.hidden)
+            document.getElementById('controls').hidden = false;
     } catch (error) {
         showEnded(`Cratefall could not start here: ${error.message || error}`);
         console.error(error);

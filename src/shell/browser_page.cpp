@@ -1,9 +1,16 @@
 #include "shell/browser_page.h"
 
+#include "shell/browser_screen.h"
+#include "ui/form.h"
+#include "ui/form_window.h"
 #include "ui/runtime.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QInputMethod>
+#include <QMouseEvent>
+#include <emscripten/bind.h>
 #include <emscripten/html5.h>
 #include <emscripten/val.h>
 #include <string>
@@ -30,7 +37,44 @@ void callPage(const char* name, int argument)
         function(argument);
 }
 
+// The page's Pause button, for a player without a keyboard: the P key, typed on the active
+// screen as the key itself would be. Queued, so that it runs in the game's own event loop, where a
+// message box may wait for its answer.
+void pause()
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] {
+        for (ui::Form* form : pageRuntime ? pageRuntime->loadedForms() : std::vector<ui::Form*>{})
+            if (form->window() && form->window()->isActiveWindow())
+                form->typeKey('p');
+    });
+}
+
+// A tap that gives a text box the keys brings up the on-screen keyboard at once: Qt's style asks
+// for it only at a second tap, or a click on a box that has the keys already.
+class KeyboardOnTap final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease || !watched->isWidgetType())
+            return false;
+        const auto* release = static_cast<QMouseEvent*>(event);
+        const auto* widget = static_cast<QWidget*>(watched);
+        if (release->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen &&
+            widget->hasFocus() && widget->testAttribute(Qt::WA_InputMethodEnabled))
+            QGuiApplication::inputMethod()->show();
+        return false;
+    }
+};
+
 } // namespace
+
+EMSCRIPTEN_BINDINGS(cratefall_page)
+{
+    emscripten::function("cratefallPause", &pause);
+}
 
 void attachToPage(ui::Runtime& runtime)
 {
@@ -46,6 +90,9 @@ void attachToPage(ui::Runtime& runtime)
     // has asked for it: the application and its windows. QApplication::exec() would name it; the
     // runtime runs the event loop itself.
     QAccessible::setRootObject(QCoreApplication::instance());
+    new ScreenFit(runtime.largestClient(), QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(
+        new KeyboardOnTap(QCoreApplication::instance()));
 }
 
 } // namespace cratefall::shell

@@ -5,11 +5,12 @@
 #include "ui/form_timer.h"
 #include "ui/form_window.h"
 #include "ui/game_int.h"
+#include "ui/units.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <algorithm>
 #include <stdexcept>
-#include <QEventLoop>
 
 namespace cratefall::ui {
 
@@ -52,6 +53,8 @@ Runtime::~Runtime()
 void Runtime::registerForm(const FormDesign& design, Factory factory)
 {
     m_factories.insert_or_assign(std::string(design.name), std::move(factory));
+    m_largestClient = m_largestClient.expandedTo(
+        QSize(toPixels(design.clientWidth), toPixels(design.clientHeight)));
 }
 
 Form& Runtime::form(std::string_view name)

@@ -3,6 +3,7 @@
 #include "ui/design.h"
 #include "ui/message_box.h"
 
+#include <QSize>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -38,6 +39,8 @@ public:
 
     // Makes a screen known under the name its design gives it; the factory builds it on first use.
     void registerForm(const FormDesign& design, Factory factory);
+    // The largest client area of the screens made known, in pixels: what a screen must hold.
+    QSize largestClient() const { return m_largestClient; }
     // The one instance of a screen, created on first use but not loaded.
     Form& form(std::string_view name);
     bool isLoaded(std::string_view name) const;
@@ -88,6 +91,7 @@ private:
     QWidget* owner() const;
 
     std::map<std::string, Factory, std::less<>> m_factories;
+    QSize m_largestClient;
     std::map<std::string, std::unique_ptr<Form>, std::less<>> m_forms;
     std::vector<FormTimer*> m_timers;
     std::unique_ptr<MessageBoxPresenter> m_presenter;

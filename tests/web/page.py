@@ -1,14 +1,12 @@
-"""Debian's headless Chromium of a test's or a benchmark's own, driven through WebDriver with
-real input events, on pages served from 127.0.0.1 by a plain static server: what the browser tests
-(play.py) and the browser benchmarks (bench/web.py) share. Every wait is for the thing itself,
-bounded; a failure says what it waited for."""
+"""The browser tests' (play.py) and the browser benchmarks' (bench/web.py) page: one engine of
+engines.py of the caller's own, at a desktop's, a tablet's or a phone's size, on pages served from
+127.0.0.1 by a plain static server, played with real input events. Every wait is for the thing
+itself, bounded; a failure says what it waited for."""
 import functools, http.server, io, sys, threading, time
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.actions.action_builder import ActionBuilder
+
+from engines import ENGINES
 
 # The end-to-end entry: the game opening at a screen, or telling the screens' layout.
 ENTRY = 'cratefall_e2e_entry'
@@ -41,32 +39,19 @@ def serve(folder):
 
 
 class Page:
-    """One headless Chromium of the caller's own, on a profile in SCRATCH, at a device scale,
-    with SITE served to it."""
+    """One browser of the caller's own, an engine of ENGINES, with a profile in SCRATCH and SITE
+    served to it, on a page of SIZE CSS pixels at a device SCALE, played by touch or mouse."""
 
-    def __init__(self, site, scratch, scale=1):
+    def __init__(self, site, scratch, engine='chromium', size=(1280, 1024), scale=1,
+                 touch=False):
         self.site, self.scratch, self.url = site, scratch, serve(site)
         scratch.mkdir(parents=True, exist_ok=True)
-        options = webdriver.ChromeOptions()
-        for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update',
-                     '--disable-sync', '--window-size=1280,1024',
-                     f'--force-device-scale-factor={scale}',
-                     f'--user-data-dir={self.scratch}/profile-{scale}'):
-            options.add_argument(flag)
-        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-        service = Service('/usr/bin/chromedriver',
-                          log_path=str(self.scratch / f'chromedriver-{scale}.log'))
-        self.driver = webdriver.Chrome(service=service, options=options)
-        self.scale = scale
-        self.console = []
+        self.engine = ENGINES[engine](scratch, *size, scale, touch)
+        self.scale, self.pointer = scale, 'touch' if touch else 'mouse'
 
     def close(self):
-        self.read_console()
-        self.driver.quit()
-
-    def read_console(self):
-        self.console += self.driver.get_log('browser')
+        self.console = self.engine.errors()
+        self.engine.quit()
 
     def open(self, program='cratefall', *arguments):
         """The release's page, or a copy of it that runs another program of the site (the tests'
@@ -77,8 +62,7 @@ class Page:
             (self.site / page).write_text((self.site / 'index.html').read_text().replace(
                 'data-program="cratefall"',
                 f'data-program="{program}" data-arguments="{" ".join(arguments)}"'))
-        self.read_console()
-        self.driver.get(self.url + page)
+        self.engine.open(self.url + page)
 
     def until(self, what, check, limit=60):
         deadline = time.monotonic() + limit
@@ -92,16 +76,17 @@ class Page:
         fail(f"{what}: not within {limit} s (page in {self.scratch})")
 
     def script(self, code, *arguments):
-        return self.driver.execute_script(code, *arguments)
+        return self.engine.script(code, *arguments)
 
     def windows(self):
-        """The game's windows on screen: caption, and the client's place in the page."""
+        """The game's windows on screen: caption, the client's place in the page, and the frame's."""
         return self.script('''const host = document.getElementById('qt-shadow-container');
+            const place = r => ({x: r.x, y: r.y, width: r.width, height: r.height});
             return [...(host ? host.shadowRoot.querySelectorAll('.qt-window') : [])]
             .filter(w => w.style.display !== 'none')
-            .map(w => { const r = w.querySelector('canvas').getBoundingClientRect();
-                        return {caption: w.querySelector('.window-name').innerText,
-                                x: r.x, y: r.y, width: r.width, height: r.height}; });''')
+            .map(w => Object.assign(place(w.querySelector('canvas').getBoundingClientRect()), {
+                caption: w.querySelector('.window-name').innerText,
+                frame: place(w.getBoundingClientRect())}));''')
 
     def window(self, caption, limit=60):
         return self.until(f'a window "{caption}"',
@@ -113,7 +98,7 @@ class Page:
                    lambda: all(w['caption'] != caption for w in self.windows()))
 
     def shot(self, window, name):
-        page = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
+        page = Image.open(io.BytesIO(self.engine.screenshot())).convert('RGB')
         box = tuple(round(window[k] * self.scale) for k in ('x', 'y'))
         image = page.crop(box + (box[0] + round(window['width'] * self.scale),
                                  box[1] + round(window['height'] * self.scale)))
@@ -121,17 +106,16 @@ class Page:
         return image
 
     def shot_page(self, name):
-        self.driver.save_screenshot(str(self.scratch / f'page-{name.replace(" ", "_")[:40]}.png'))
+        (self.scratch / f'page-{name.replace(" ", "_")[:40]}.png').write_bytes(
+            self.engine.screenshot())
 
     def keys(self, *keys, held=None):
         """Types the keys, with a modifier held down throughout when one is given."""
-        actions = ActionChains(self.driver)
+        typed = [a for key in ''.join(keys) for a in (
+            {'type': 'keyDown', 'value': key}, {'type': 'keyUp', 'value': key})]
         if held:
-            actions.key_down(held)
-        actions.send_keys(*keys)
-        if held:
-            actions.key_up(held)
-        actions.perform()
+            typed = [{'type': 'keyDown', 'value': held}] + typed + [{'type': 'keyUp', 'value': held}]
+        self.engine.actions([{'type': 'key', 'id': 'keyboard', 'actions': typed}])
 
     def boxes(self, window, columns, bottom):
         """Where to click each box in sight, found down its column on the window's canvas: the
@@ -146,12 +130,14 @@ class Page:
                                  return null; }).filter(Boolean);''', window['caption'], columns, bottom)
 
     def clicks(self, window, points):
-        """Presses and releases the left button at each point of the window's client."""
-        actions = ActionBuilder(self.driver, duration=0)
-        for x, y in points:
-            actions.pointer_action.move_to_location(round(window['x'] + x), round(window['y'] + y))
-            actions.pointer_action.click()
-        actions.perform()
+        """Presses and releases at each point of the window's client, a click or a tap."""
+        pressed = [a for x, y in points for a in (
+            {'type': 'pointerMove', 'x': round(window['x'] + x), 'y': round(window['y'] + y),
+             'origin': 'viewport', 'duration': 0},
+            {'type': 'pointerDown', 'button': 0}, {'type': 'pointerUp', 'button': 0})]
+        if pressed:
+            self.engine.actions([{'type': 'pointer', 'id': self.pointer, 'actions': pressed,
+                                  'parameters': {'pointerType': self.pointer}}])
 
 
 class Layout:

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""The browser release in Debian's headless Chromium, through WebDriver and its real input events,
-served from 127.0.0.1 by a plain static server. The release's own page plays the game; copies of
+"""The browser release in every engine of engines.py (Chromium, Firefox, WebKitGTK), with real
+input events, served from 127.0.0.1 by a plain static server. The release's own page plays the game; copies of
 it run the end-to-end entry, which tells the screens' layout from the game's tables and opens the
 game at a screen. Every wait is for the thing itself, bounded; a failure says what it waited for.
 
@@ -13,6 +13,7 @@ from pathlib import Path
 from PIL import Image, ImageChops
 from selenium.webdriver.common.keys import Keys
 
+from engines import ENGINES
 from page import ENTRY, Layout, Page, fail, step
 
 site, scratch, references = (Path(arg) for arg in sys.argv[1:4])
@@ -42,7 +43,27 @@ def compare(image, reference_name, mask_columns=()):
     count = differing(image, reference)
     print(f"{reference_name}: {count} of {image.width * image.height} pixels differ from Linux's")
     if count > TEXT_EDGE_TOLERANCE * image.width * image.height:
-        fail(f"{reference_name}: {count} pixels differ from Linux's (see {scratch})")
+        fail(f"{reference_name}: {count} pixels differ from Linux's (see the screenshots in {scratch})")
+
+
+def standing_still(page, window, name, what):
+    """The window's picture once it stands still (a screenshot may show a frame drawn before the
+    game was held), checked to stay so for a second."""
+    shots = [page.shot(window, f'{name}-a')]
+    page.until(f'{what} standing still', lambda: shots.append(page.shot(window, f'{name}-a'))
+               or not differing(shots[-2], shots[-1]), limit=10)
+    time.sleep(1)  # how long it is watched, not a wait
+    if differing(shots[-1], page.shot(window, f'{name}-b')):
+        fail(f"{what} moved on")
+    return shots[-1]
+
+
+def press(page, element):
+    """A click, or a tap, on one of the page's own controls."""
+    place = page.until(f'the page showing #{element}', lambda: page.script(
+        '''const r = document.getElementById(arguments[0]).getBoundingClientRect();
+        return r.width > 0 && {x: r.x, y: r.y, width: r.width, height: r.height};''', element))
+    page.clicks(place, [(place['width'] / 2, place['height'] / 2)])
 
 
 def play_release(page, layout):
@@ -57,8 +78,11 @@ def play_release(page, layout):
         e => getComputedStyle(e).fontFamily);''')
     if faces[0] != faces[1]:
         fail(f"the captions are set in {faces[1]}, not in the screen's {faces[0]}")
+    # The pictures open where the layout puts them and fall in their columns from the first tick,
+    # which may come before the screenshot or after it.
     columns = [(left, left + layout.controls[title, f'Image{n}'][2])
-               for n, left in enumerate(layout.falls[title], 1)]
+               for n, fall in enumerate(layout.falls[title], 1)
+               for left in (fall, layout.controls[title, f'Image{n}'][0])]
     compare(page.shot(window, 'title'), 'title.png', columns)
     page.keys('f', held=Keys.ALT)
     page.keys('p')
@@ -75,10 +99,7 @@ def play_release(page, layout):
     page.script('''Object.defineProperty(document, 'hidden', {value: true, configurable: true});
         Object.defineProperty(document, 'visibilityState', {value: 'hidden', configurable: true});
         document.dispatchEvent(new Event('visibilitychange'));''')
-    held = page.shot(window, 'hidden-a')
-    time.sleep(1)  # how long the hidden level is watched, not a wait
-    if differing(held, page.shot(window, 'hidden-b')):
-        fail("the level moved on while its tab was hidden")
+    held = standing_still(page, window, 'hidden', "the level while its tab is hidden")
     page.script('''delete document.hidden; delete document.visibilityState;
         document.dispatchEvent(new Event('visibilitychange'));''')
     page.until('the level going on once its tab is back',
@@ -87,10 +108,7 @@ def play_release(page, layout):
     step("P opens the pause box, which holds the level; Enter closes it")
     page.keys('p')
     box = page.window('Cratefall')
-    paused = page.shot(window, 'paused-a')
-    time.sleep(1)  # how long the paused level is watched, not a wait
-    if differing(paused, page.shot(window, 'paused-b')):
-        fail("the level moved on under the pause box")
+    standing_still(page, window, 'paused', "the level under the pause box")
     page.keys(Keys.ENTER)
     page.gone('Cratefall')
 
@@ -103,7 +121,7 @@ def play_release(page, layout):
     page.until('the page saying the game has ended', lambda: page.script(
         "return !document.getElementById('ended').hidden && "
         "document.getElementById('ended-text').textContent"))
-    page.driver.find_element('id', 'again').click()
+    press(page, 'again')
     page.window(layout.captions[title])
 
 
@@ -126,20 +144,19 @@ def win_and_print(page, layout):
     window = page.window(layout.captions[layout.victory])
     page.clicks(window, [layout.centre(layout.victory, 'Text1')])
     page.keys('Ada Lovelace', Keys.ENTER)
-    pdf = page.until('the certificate handed to the browser', lambda: page.driver.execute_async_script(
-        '''const done = arguments[0], frame = document.getElementById('certificate');
-        if (!frame.src) return done(null);
-        fetch(frame.src).then(r => r.arrayBuffer()).then(b => done(btoa(
-            new Uint8Array(b).reduce((s, c) => s + String.fromCharCode(c), ''))));'''))
-    (scratch / 'certificate.pdf').write_bytes(base64.b64decode(pdf))
-    text = subprocess.run(['pdftotext', scratch / 'certificate.pdf', '-'], capture_output=True,
+    pdf = page.until('the certificate handed to the browser', lambda: page.script(
+        '''const frame = document.getElementById('certificate');
+        return frame.src && fetch(frame.src).then(r => r.arrayBuffer()).then(b => btoa(
+            new Uint8Array(b).reduce((s, c) => s + String.fromCharCode(c), '')));'''))
+    (page.scratch / 'certificate.pdf').write_bytes(base64.b64decode(pdf))
+    text = subprocess.run(['pdftotext', page.scratch / 'certificate.pdf', '-'], capture_output=True,
                           text=True, check=True).stdout
-    pages = subprocess.run(['pdfinfo', scratch / 'certificate.pdf'], capture_output=True,
+    pages = subprocess.run(['pdfinfo', page.scratch / 'certificate.pdf'], capture_output=True,
                            text=True, check=True).stdout
     if 'Ada Lovelace' not in text or 'Pages:           1' not in pages:
         fail(f"the certificate is not one page with the name on it: {text!r}, {pages!r}")
-    subprocess.run(['pdftoppm', '-png', '-r', '50', scratch / 'certificate.pdf',
-                    scratch / 'certificate'], check=True)
+    subprocess.run(['pdftoppm', '-png', '-r', '50', page.scratch / 'certificate.pdf',
+                    page.scratch / 'certificate'], check=True)
     page.until('the page saying the game has ended',
                lambda: not page.script("return document.getElementById('ended').hidden"))
 
@@ -147,8 +164,7 @@ def win_and_print(page, layout):
 def heard(page, what, names):
     """Waits for the browser's accessibility tree, which screen readers read, to hold the names."""
     def missing():
-        tree = page.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
-        return names - {node.get(k, {}).get('value') for node in tree for k in ('name', 'value')}
+        return names - page.engine.accessible_names()
     page.until(lambda: f"the accessibility tree to hold {what}; missing {sorted(missing())}",
                lambda: not missing(), limit=10)
 
@@ -180,9 +196,9 @@ def screen_reader(page, layout):
     heard(page, victory, {layout.captions[victory]} | layout.texts[victory])
 
 
-def crisp_at_scale_two(layout, level1_at_one):
+def crisp_at_scale_two(engine, layout, level1_at_one):
     step("at a device scale of 2 level 1 waits drawn at twice the pixels, as it is at 1")
-    page = Page(site, scratch, scale=2)
+    page = Page(site, scratch / f'{engine}-scale2', engine, scale=2)
     try:
         page.open(ENTRY, layout.levels[0])
         window = page.window(layout.captions[layout.levels[0]])
@@ -201,20 +217,27 @@ def crisp_at_scale_two(layout, level1_at_one):
         page.close()
 
 
+def console_clean(page):
+    if page.console:
+        fail("the page's console has errors:\n" + '\n'.join(page.console))
+
+
 def main():
-    page = Page(site, scratch)
-    try:
-        layout = Layout.of(page)
-        play_release(page, layout)
-        win_and_print(page, layout)
-        screen_reader(page, layout)
-    finally:
-        page.close()
-    crisp_at_scale_two(layout, Image.open(scratch / 'level1-waiting.png'))
-    errors = [entry['message'] for entry in page.console if entry['level'] == 'SEVERE']
-    if errors:
-        fail("the page's console has errors:\n" + '\n'.join(errors))
-    print("the browser release played as on Linux")
+    for engine, driver in ENGINES.items():
+        step(f"in {engine}")
+        page = Page(site, scratch / engine, engine)
+        try:
+            layout = Layout.of(page)
+            play_release(page, layout)
+            win_and_print(page, layout)
+            if hasattr(driver, 'accessible_names'):
+                screen_reader(page, layout)
+        finally:
+            page.close()
+        console_clean(page)
+        if driver.scales:
+            crisp_at_scale_two(engine, layout, Image.open(page.scratch / 'level1-waiting.png'))
+    print("the browser release played as on Linux in " + ', '.join(ENGINES))
 
 
 main()
