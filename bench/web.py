@@ -91,7 +91,7 @@ def start_last_level(page, layout):
     level = layout.levels[-1]
     page.open(ENTRY, level)
     window = page.window(layout.captions[level])
-    columns, bottom = layout.columns(level)
+    columns, bottom, _ = layout.columns(level)
     box = layout.controls[level, 'Image1'][3]
     page.script(COLUMNS.replace('BOX', str(box)), window['caption'], columns, bottom)
     page.clicks(window, [layout.centre(level, 'Label4')])
@@ -102,7 +102,7 @@ def keep_playing(page, layout, window, seconds):
     """Clicks each box of the last level once it is low in its fall, as a late player would, so
     that the level neither is lost nor reaches its target while it is measured."""
     level = layout.levels[-1]
-    columns, bottom = layout.columns(level)
+    columns, bottom, _ = layout.columns(level)
     script = COLUMNS.replace('BOX', str(layout.controls[level, 'Image1'][3]))
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -137,7 +137,7 @@ def tick_rate(page, layout):
     so a frame in which two box columns or more changed is a tick (a click moves one box only, and
     the bars never hide more than a few of the six)."""
     window = start_last_level(page, layout)
-    columns, bottom = layout.columns(layout.levels[-1])
+    columns, bottom, _ = layout.columns(layout.levels[-1])
     page.script(CANVAS_OF + '''const [caption, xs, bottom] = arguments;
         const canvas = canvasOf(caption);
         const context = canvas.getContext('2d');

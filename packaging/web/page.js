@@ -99,6 +99,9 @@ function followActiveWindow(host) {
 }
 
 document.getElementById('again').addEventListener('click', () => window.location.reload());
+// A tap on the game is the game's alone: the click a browser sends after it would land on whatever
+// the tap uncovered, such as Play again under a tap on Close, which would start the game anew.
+gameScreen.addEventListener('touchend', event => event.preventDefault(), { passive: false });
 whenScreenMade(followActiveWindow);
 
 function loadScript(source) {
@@ -111,7 +114,17 @@ function loadScript(source) {
     });
 }
 
+// After one visit the page starts without a network (service-worker.js). Browsers give service
+// workers only to pages served over HTTPS or from this machine: elsewhere the page plays online.
+function keepForOffline() {
+    if (!('serviceWorker' in navigator))
+        return;
+    navigator.serviceWorker.register('service-worker.js').catch(
+        error => console.warn(`Cratefall will not start offline here: ${error.message}`));
+}
+
 window.addEventListener('load', async () => {
+    keepForOffline();
     try {
         await loadScript(`${program}.js`);
         const game = await qtLoad({

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -36,6 +37,27 @@ std::vector<QWidget*> shownWindows()
     return shown;
 }
 
+bool isMouseEvent(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+           type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+}
+
+// Qt for WebAssembly 6.8 places a mouse event in its window by the page's pixels, which a scale
+// factor sets apart from the game's: a press would land away from where the player sees it. The
+// place on the screen it gives is right, and the place in the window is taken from it instead.
+bool pressedWhereSeen(QWindow* window, QMouseEvent* event)
+{
+    const QPointF seen = window->mapFromGlobal(event->globalPosition());
+    if (seen == event->position())
+        return false;
+    QMouseEvent moved(event->type(), seen, seen, event->globalPosition(), event->button(),
+                      event->buttons(), event->modifiers(), event->pointingDevice());
+    QCoreApplication::sendEvent(window, &moved);
+    event->setAccepted(moved.isAccepted());
+    return true;
+}
+
 } // namespace
 
 ScreenFit::ScreenFit(QSize largest, QObject* parent) : QObject(parent), m_largest(largest)
@@ -48,6 +70,8 @@ ScreenFit::ScreenFit(QSize largest, QObject* parent) : QObject(parent), m_larges
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched->isWindowType() && isMouseEvent(event->type()))
+        return pressedWhereSeen(static_cast<QWindow*>(watched), static_cast<QMouseEvent*>(event));
     if (event->type() != QEvent::Show || !watched->isWidgetType() ||
         !static_cast<QWidget*>(watched)->isWindow())
         return false;

@@ -35,7 +35,7 @@ def serve(folder):
     handler = functools.partial(Quiet, directory=folder)
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return f'http://127.0.0.1:{server.server_port}/'
+    return server
 
 
 class Page:
@@ -44,7 +44,8 @@ class Page:
 
     def __init__(self, site, scratch, engine='chromium', size=(1280, 1024), scale=1,
                  touch=False):
-        self.site, self.scratch, self.url = site, scratch, serve(site)
+        self.site, self.scratch, self.server = site, scratch, serve(site)
+        self.url = f'http://127.0.0.1:{self.server.server_port}/'
         scratch.mkdir(parents=True, exist_ok=True)
         self.engine = ENGINES[engine](scratch, *size, scale, touch)
         self.scale, self.pointer = scale, 'touch' if touch else 'mouse'
@@ -52,6 +53,12 @@ class Page:
     def close(self):
         self.console = self.engine.errors()
         self.engine.quit()
+        self.stop_serving()
+
+    def stop_serving(self):
+        """The server gone: its address refuses every connection."""
+        self.server.shutdown()
+        self.server.server_close()
 
     def open(self, program='cratefall', *arguments):
         """The release's page, or a copy of it that runs another program of the site (the tests'
@@ -117,17 +124,22 @@ class Page:
             typed = [{'type': 'keyDown', 'value': held}] + typed + [{'type': 'keyUp', 'value': held}]
         self.engine.actions([{'type': 'key', 'id': 'keyboard', 'actions': typed}])
 
-    def boxes(self, window, columns, bottom):
+    def boxes(self, window, columns, bottom, width):
         """Where to click each box in sight, found down its column on the window's canvas: the
-        first pixel unlike the column's colour at the very bottom, a little way into the box."""
-        return self.script(CANVAS_OF + '''const [caption, xs, bottom] = arguments;
+        first pixel unlike the column's colour at the very bottom, a little way into the box.
+        COLUMNS and BOTTOM are in the game's pixels, of a window WIDTH wide; the points in the
+        page's."""
+        return self.script(CANVAS_OF + '''const [caption, xs, bottom, width] = arguments;
             const canvas = canvasOf(caption);
             if (!canvas) return [];
-            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, bottom).data;
+            const scale = canvas.width / width, page = canvas.getBoundingClientRect().width / width;
+            const low = Math.floor(bottom * scale);
+            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, low).data;
             const at = (x, y) => pixels.slice(4 * (y * canvas.width + x), 4 * (y * canvas.width + x) + 3).join();
-            return xs.map(x => { for (let y = 0; y < bottom - 1; ++y)
-                                     if (at(x, y) != at(x, bottom - 1)) return [x, y + 24];
-                                 return null; }).filter(Boolean);''', window['caption'], columns, bottom)
+            return xs.map(x => Math.round(x * scale)).map(x => {
+                for (let y = 0; y < low - 1; ++y)
+                    if (at(x, y) != at(x, low - 1)) return [x / scale * page, (y / scale + 24) * page];
+                return null; }).filter(Boolean);''', window['caption'], columns, bottom, width)
 
     def clicks(self, window, points):
         """Presses and releases at each point of the window's client, a click or a tap."""
@@ -151,11 +163,13 @@ class Layout:
 
     def __init__(self, lines):
         self.captions, self.controls, self.falls, self.texts, self.order = {}, {}, {}, {}, []
+        self.widths = {}
         for line in lines:
             kind, screen, *rest = line.split(' ')
             if kind == 'window':
                 self.order.append(screen)
                 self.captions[screen] = ' '.join(rest[2:])
+                self.widths[screen] = int(rest[0]) // 15
             elif kind == 'control':
                 self.controls[screen, rest[0]] = [int(v) // 15 for v in rest[1:]]
             elif kind == 'text':
@@ -174,8 +188,9 @@ class Layout:
         return (left + right) // 2, (top + bottom) // 2
 
     def columns(self, screen):
-        """The middle of each box's column, and how far down a box may be seen in it (the score
-        labels' top: below it they hide the boxes)."""
+        """The middle of each box's column, how far down a box may be seen in it (the score
+        labels' top: below it they hide the boxes), and the window's width."""
         return ([left + self.controls[screen, f'Image{n}'][2] // 2
                  for n, left in enumerate(self.falls[screen], 1)],
-                min(self.controls[screen, label][1] for label in ('Label1', 'Label2')))
+                min(self.controls[screen, label][1] for label in ('Label1', 'Label2')),
+                self.widths[screen])

@@ -125,25 +125,65 @@ def play_release(page, layout):
     page.window(layout.captions[title])
 
 
-def win_and_print(page, layout):
-    level1, level2 = layout.levels[0], layout.levels[1]
-    step("the entry at level 1: the robot clicks the boxes until the win box; Enter opens level 2")
+def scaled(window, layout, screen, *points):
+    """Points of the game's pixels, in the page's, where the game is drawn smaller."""
+    factor = window['width'] / layout.widths[screen]
+    return [(x * factor, y * factor) for x, y in points]
+
+
+def tap_ok(page):
+    """A tap on the message box's OK: the block unlike the box's background low in it."""
+    box = page.window('Cratefall')
+    shot = page.shot(box, 'box')
+    background = shot.getpixel((2, shot.height - 2))
+    lower = [(x, y) for y in range(shot.height // 2, shot.height) for x in range(shot.width)
+             if max(abs(a - b) for a, b in zip(shot.getpixel((x, y)), background)) > 40]
+    middle = ((min(x for x, _ in lower) + max(x for x, _ in lower)) / 2,
+              (min(y for _, y in lower) + max(y for _, y in lower)) / 2)
+    page.clicks(box, [(middle[0] / page.scale, middle[1] / page.scale)])
+    page.gone('Cratefall')
+
+
+def win_and_print(page, layout, touch=False):
+    level1, level2, victory = layout.levels[0], layout.levels[1], layout.victory
+    step("the entry at level 1: the robot clicks the boxes until the win box; its OK opens level 2")
     page.open(ENTRY, level1)
     window = page.window(layout.captions[level1])
-    page.clicks(window, [layout.centre(level1, 'Label4')])
-    page.until('the win box', lambda: page.clicks(window, page.boxes(window, *layout.columns(level1)))
-               or any(w['caption'] == 'Cratefall' for w in page.windows()))
-    # The clicks that came after the box took the keys to the level (as a click on a level does
-    # under a box on some desktops): a click on the box gives them back.
-    page.clicks(page.window('Cratefall'), [(10, 10)])
-    page.keys(Keys.ENTER)
-    page.window(layout.captions[level2])
+    page.clicks(window, scaled(window, layout, level1, layout.centre(level1, 'Label4')))
+    # One box a time: a box or two more in the same go could pass the score the level is won at.
+    page.until('the win box', lambda: page.clicks(
+        window, page.boxes(window, *layout.columns(level1))[:1])
+        or any(w['caption'] == 'Cratefall' for w in page.windows()))
+    if touch:
+        tap_ok(page)
+    else:
+        # The clicks that came after the box took the keys to the level (as a click on a level
+        # does under a box on some desktops): a click on the box gives them back.
+        page.clicks(page.window('Cratefall'), [(10, 10)])
+        page.keys(Keys.ENTER)
+    window = page.window(layout.captions[level2])
+    if touch:
+        step("without a key: the page's Pause button opens the pause box, which holds the level")
+        page.clicks(window, scaled(window, layout, level2, layout.centre(level2, 'Label4')))
+        press(page, 'pause')
+        held = standing_still(page, window, 'paused', "the level under the pause box")
+        tap_ok(page)
+        page.until('the level going on once the box is closed',
+                   lambda: differing(held, page.shot(window, 'going-on')))
 
-    step("the entry at the victory screen: a click in the name box, a name, Enter prints it")
-    page.open(ENTRY, layout.victory)
-    window = page.window(layout.captions[layout.victory])
-    page.clicks(window, [layout.centre(layout.victory, 'Text1')])
-    page.keys('Ada Lovelace', Keys.ENTER)
+    step("the entry at the victory screen: the name box, a name typed into it, and printed")
+    page.open(ENTRY, victory)
+    window = page.window(layout.captions[victory])
+    page.clicks(window, scaled(window, layout, victory, layout.centre(victory, 'Text1')))
+    if touch:
+        # The on-screen keyboard comes up for the text field that has the page's keys, and types
+        # into it: Qt's input field outside the game's windows.
+        page.until('the on-screen keyboard: the keys in a text field of the page', lambda: page.script(
+            "return document.activeElement instanceof HTMLInputElement"))
+        page.keys('Ada Lovelace')
+        page.clicks(window, scaled(window, layout, victory, layout.centre(victory, 'Command2')))
+    else:
+        page.keys('Ada Lovelace', Keys.ENTER)
     pdf = page.until('the certificate handed to the browser', lambda: page.script(
         '''const frame = document.getElementById('certificate');
         return frame.src && fetch(frame.src).then(r => r.arrayBuffer()).then(b => btoa(
@@ -159,6 +199,39 @@ def win_and_print(page, layout):
                     page.scratch / 'certificate'], check=True)
     page.until('the page saying the game has ended',
                lambda: not page.script("return document.getElementById('ended').hidden"))
+
+
+# Phones' and tablets' pages, both ways up: CSS pixels and device scale.
+SMALL_PAGES = {'phone': ((390, 844), 3), 'phone turned': ((844, 390), 3),
+               'tablet': ((768, 1024), 2), 'tablet turned': ((1024, 768), 2)}
+
+
+def every_screen_whole(engine, layout):
+    for name, (size, scale) in SMALL_PAGES.items():
+        step(f"on a {name}'s page, {size[0]}x{size[1]}, every level and the victory screen whole")
+        page = Page(site, scratch / f'{engine}-{name.replace(" ", "-")}', engine, size, scale, True)
+        try:
+            for screen in layout.levels + [layout.victory]:
+                page.open(ENTRY, screen)
+                page.until(lambda: f"{screen} whole on the page: {page.windows()}", lambda: all(
+                    0 <= f['x'] and f['x'] + f['width'] <= size[0] and 0 <= f['y'] and
+                    f['y'] + f['height'] <= size[1] for f in [page.window(
+                        layout.captions[screen])['frame']]), limit=10)
+            if name == 'phone':
+                win_and_print(page, layout, touch=True)
+        finally:
+            page.close()
+        console_clean(page)
+
+
+def offline(page, layout):
+    step("once visited, the page starts with its server gone")
+    page.open()
+    page.until('the page kept for offline', lambda: page.script(
+        "return navigator.serviceWorker.ready.then(r => !!r.active)"))
+    page.stop_serving()
+    page.open()
+    page.window(layout.captions[layout.title])
 
 
 def heard(page, what, names):
@@ -232,11 +305,13 @@ def main():
             win_and_print(page, layout)
             if hasattr(driver, 'accessible_names'):
                 screen_reader(page, layout)
+            offline(page, layout)
         finally:
             page.close()
         console_clean(page)
         if driver.scales:
             crisp_at_scale_two(engine, layout, Image.open(page.scratch / 'level1-waiting.png'))
+            every_screen_whole(engine, layout)
     print("the browser release played as on Linux in " + ', '.join(ENGINES))
 
 
