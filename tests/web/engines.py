@@ -38,6 +38,7 @@ class Classic:
 
 class Chromium(Classic):
     scales = True
+    shows_pdf_in_frames = True
 
     def __init__(self, scratch, width, height, scale, touch):
         options = webdriver.ChromeOptions()
@@ -68,8 +69,10 @@ class Chromium(Classic):
 
 class WebKit(Classic):
     """WebKitGTK's MiniBrowser, on the X display the caller started: no device scale or touch
-    of its own."""
+    of its own; it shows the game's certificate in no frame (the frame's page never loads), so the
+    certificate never reaches its print dialog."""
     scales = False
+    shows_pdf_in_frames = False
 
     def __init__(self, scratch, width, height, scale, touch):
         options = WebKitOptions()
@@ -91,6 +94,7 @@ class WebKit(Classic):
 class Firefox:
     """Firefox ESR, headless, through its WebDriver BiDi."""
     scales = True
+    shows_pdf_in_frames = True
 
     def __init__(self, scratch, width, height, scale, touch):
         (scratch / 'firefox-profile').mkdir(exist_ok=True)

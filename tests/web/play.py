@@ -46,6 +46,16 @@ def compare(image, reference_name, mask_columns=()):
         fail(f"{reference_name}: {count} pixels differ from Linux's (see the screenshots in {scratch})")
 
 
+def keys_with(page, caption):
+    """Waits for the keys to be with the game's window of that caption, as on a desktop."""
+    def window_with_keys():
+        return page.script('''const focused = document.getElementById('qt-shadow-container')
+            .shadowRoot.activeElement, window = focused && focused.closest('.qt-window');
+            return window && window.querySelector('.window-name').innerText;''')
+    page.until(lambda: f'the keys with "{caption}", not "{window_with_keys()}"',
+               lambda: window_with_keys() == caption, limit=10)
+
+
 def standing_still(page, window, name, what):
     """The window's picture once it stands still (a screenshot may show a frame drawn before the
     game was held), checked to stay so for a second."""
@@ -78,6 +88,13 @@ def play_release(page, layout):
         e => getComputedStyle(e).fontFamily);''')
     if faces[0] != faces[1]:
         fail(f"the captions are set in {faces[1]}, not in the screen's {faces[0]}")
+    page.keys(Keys.TAB)
+    shown = page.script('''return [...document.querySelectorAll('.notice')].filter(
+        n => getComputedStyle(n).display != 'none').map(n => n.innerText.trim())
+        .concat(document.activeElement.id == 'qt-shadow-container' ? [] :
+                [`the keys with #${document.activeElement.id}`]);''')
+    if shown:
+        fail(f"while the game plays the page shows or has the keys: {shown}")
     # The pictures open where the layout puts them and fall in their columns from the first tick,
     # which may come before the screenshot or after it.
     columns = [(left, left + layout.controls[title, f'Image{n}'][2])
@@ -107,7 +124,7 @@ def play_release(page, layout):
 
     step("P opens the pause box, which holds the level; Enter closes it")
     page.keys('p')
-    box = page.window('Cratefall')
+    keys_with(page, 'Cratefall')
     standing_still(page, window, 'paused', "the level under the pause box")
     page.keys(Keys.ENTER)
     page.gone('Cratefall')
@@ -174,6 +191,12 @@ def win_and_print(page, layout, touch=False):
     step("the entry at the victory screen: the name box, a name typed into it, and printed")
     page.open(ENTRY, victory)
     window = page.window(layout.captions[victory])
+    # What the browser is asked to print, in place of its print dialog.
+    page.script('''window.printed = []; window.print = () => window.printed.push('the page');
+        const frames = Object.getOwnPropertyDescriptor(HTMLIFrameElement.prototype, 'contentWindow');
+        Object.defineProperty(HTMLIFrameElement.prototype, 'contentWindow', {get() {
+            return this.id != 'certificate' ? frames.get.call(this) : {
+                focus: () => {}, print: () => window.printed.push(this.title)}; }});''')
     page.clicks(window, scaled(window, layout, victory, layout.centre(victory, 'Text1')))
     if touch:
         # The on-screen keyboard comes up for the text field that has the page's keys, and types
@@ -195,21 +218,30 @@ def win_and_print(page, layout, touch=False):
                            text=True, check=True).stdout
     if 'Ada Lovelace' not in text or 'Pages:           1' not in pages:
         fail(f"the certificate is not one page with the name on it: {text!r}, {pages!r}")
+    printed = page.engine.shows_pdf_in_frames and page.until(
+        'the certificate printed', lambda: page.script('return window.printed'))
+    if printed and printed != [layout.captions[victory]]:
+        fail(f"the browser was asked to print {printed}, not the certificate")
+    us = page.script("return navigator.language").endswith('-US')
+    if ('(letter)' in pages) != us or ('(A4)' in pages) == us:
+        fail(f"the certificate is not on {'US Letter' if us else 'A4'}: {pages!r}")
     subprocess.run(['pdftoppm', '-png', '-r', '50', page.scratch / 'certificate.pdf',
                     page.scratch / 'certificate'], check=True)
     page.until('the page saying the game has ended',
                lambda: not page.script("return document.getElementById('ended').hidden"))
 
 
-# Phones' and tablets' pages, both ways up: CSS pixels and device scale.
-SMALL_PAGES = {'phone': ((390, 844), 3), 'phone turned': ((844, 390), 3),
-               'tablet': ((768, 1024), 2), 'tablet turned': ((1024, 768), 2)}
+# Phones' and tablets' pages, both ways up, and a desktop browser's window as small as a phone
+# turned: CSS pixels, device scale, and whether it is played by touch.
+SMALL_PAGES = {'phone': ((390, 844), 3, True), 'phone turned': ((844, 390), 3, True),
+               'tablet': ((768, 1024), 2, True), 'tablet turned': ((1024, 768), 2, True),
+               'small window': ((844, 390), 1, False)}
 
 
 def every_screen_whole(engine, layout):
-    for name, (size, scale) in SMALL_PAGES.items():
+    for name, (size, scale, touch) in SMALL_PAGES.items():
         step(f"on a {name}'s page, {size[0]}x{size[1]}, every level and the victory screen whole")
-        page = Page(site, scratch / f'{engine}-{name.replace(" ", "-")}', engine, size, scale, True)
+        page = Page(site, scratch / f'{engine}-{name.replace(" ", "-")}', engine, size, scale, touch)
         try:
             for screen in layout.levels + [layout.victory]:
                 page.open(ENTRY, screen)
@@ -217,8 +249,9 @@ def every_screen_whole(engine, layout):
                     0 <= f['x'] and f['x'] + f['width'] <= size[0] and 0 <= f['y'] and
                     f['y'] + f['height'] <= size[1] for f in [page.window(
                         layout.captions[screen])['frame']]), limit=10)
-            if name == 'phone':
-                win_and_print(page, layout, touch=True)
+            # Where the game is drawn smaller, a tap or a click lands where the player sees it.
+            if name in ('phone', 'small window'):
+                win_and_print(page, layout, touch)
         finally:
             page.close()
         console_clean(page)
@@ -235,9 +268,11 @@ def offline(page, layout):
 
 
 def heard(page, what, names):
-    """Waits for the browser's accessibility tree, which screen readers read, to hold the names."""
+    """Waits for the browser's accessibility tree, which screen readers read, to hold the names,
+    each alone or at the start of a longer one (About's "Contact:" names the card it introduces)."""
     def missing():
-        return names - page.engine.accessible_names()
+        tree = page.engine.accessible_names() - {None}
+        return {name for name in names if not any(n.startswith(name) for n in tree)}
     page.until(lambda: f"the accessibility tree to hold {what}; missing {sorted(missing())}",
                lambda: not missing(), limit=10)
 
@@ -265,8 +300,9 @@ def screen_reader(page, layout):
     heard(page, 'the pause box', {'Cratefall', 'Game Paused.', 'OK'})
     page.keys(Keys.ESCAPE)
     page.gone('Cratefall')
-    reader_on(page, layout.captions[victory], ENTRY, victory)
-    heard(page, victory, {layout.captions[victory]} | layout.texts[victory])
+    for screen in (victory,) + tuple(layout.order[-2:]):
+        reader_on(page, layout.captions[screen], ENTRY, screen)
+        heard(page, screen, {layout.captions[screen]} | layout.texts[screen])
 
 
 def crisp_at_scale_two(engine, layout, level1_at_one):
@@ -296,6 +332,11 @@ def console_clean(page):
 
 
 def main():
+    step("the release's licences are the ones it names")
+    for name, words in (('Qt-LGPL-3.0.txt', 'Version 3, 29 June 2007'),
+                        ('GPL-3.0.txt', 'Version 3, 29 June 2007')):
+        if words not in (site / 'licenses' / name).read_text():
+            fail(f"licenses/{name} is not the licence it names: no {words!r}")
     for engine, driver in ENGINES.items():
         step(f"in {engine}")
         page = Page(site, scratch / engine, engine)
