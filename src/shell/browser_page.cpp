@@ -6,14 +6,12 @@
 #include "ui/runtime.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCoreApplication>
-#include <QInputMethod>
-#include <QMouseEvent>
 #include <emscripten/bind.h>
 #include <emscripten/html5.h>
 #include <emscripten/val.h>
 #include <string>
+#include <vector>
 
 namespace cratefall::shell {
 namespace {
@@ -49,26 +47,6 @@ void pause()
     });
 }
 
-// A tap that gives a text box the keys brings up the on-screen keyboard at once: Qt's style asks
-// for it only at a second tap, or a click on a box that has the keys already.
-class KeyboardOnTap final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::MouseButtonRelease || !watched->isWidgetType())
-            return false;
-        const auto* release = static_cast<QMouseEvent*>(event);
-        const auto* widget = static_cast<QWidget*>(watched);
-        if (release->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen &&
-            widget->hasFocus() && widget->testAttribute(Qt::WA_InputMethodEnabled))
-            QGuiApplication::inputMethod()->show();
-        return false;
-    }
-};
-
 } // namespace
 
 EMSCRIPTEN_BINDINGS(cratefall_page)
@@ -91,8 +69,6 @@ void attachToPage(ui::Runtime& runtime)
     // runtime runs the event loop itself.
     QAccessible::setRootObject(QCoreApplication::instance());
     new ScreenFit(runtime.largestClient(), QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(
-        new KeyboardOnTap(QCoreApplication::instance()));
 }
 
 } // namespace cratefall::shell

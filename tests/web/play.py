@@ -261,7 +261,7 @@ def offline(page, layout):
     step("once visited, the page starts with its server gone")
     page.open()
     page.until('the page kept for offline', lambda: page.script(
-        "return navigator.serviceWorker.ready.then(r => !!r.active)"))
+        "return !!(navigator.serviceWorker && navigator.serviceWorker.controller)"))
     page.stop_serving()
     page.open()
     page.window(layout.captions[layout.title])
