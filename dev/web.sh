@@ -4,7 +4,7 @@
 # game, into build-web/release/: the folder a web server serves as it is, and its zip. On Debian 12,
 # whose emscripten is too old, the build runs in a Debian 13 root (dev/web/in_root.sh), which needs
 # root for debootstrap, mount and chroot (asked of sudo). With --test it then plays the release in
-# this machine's headless Chromium (tests/web/); with --packages it only installs what the build and
+# this machine's Chromium, Firefox ESR and WebKitGTK (tests/web/); with --packages it only installs what the build and
 # the tests need on this machine, with --qt it stops once Qt for WebAssembly is built.
 #   CRATEFALL_WEB_CACHE  where Qt for WebAssembly is kept (/var/cache/cratefall-web)
 #   CRATEFALL_WEB_BUILD  the build folder (build-web in the clone)
