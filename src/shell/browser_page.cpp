@@ -38,7 +38,7 @@ void callPage(const char* name, int argument)
 // The page's Pause button, for a player without a keyboard: the P key, typed on the active
 // screen as the key itself would be. Queued, so that it runs in the game's own event loop, where a
 // message box may wait for its answer.
-void pause()
+void pauseActiveScreen()
 {
     QMetaObject::invokeMethod(QCoreApplication::instance(), [] {
         for (ui::Form* form : pageRuntime ? pageRuntime->loadedForms() : std::vector<ui::Form*>{})
@@ -51,7 +51,7 @@ void pause()
 
 EMSCRIPTEN_BINDINGS(cratefall_page)
 {
-    emscripten::function("cratefallPause", &pause);
+    emscripten::function("cratefallPause", &pauseActiveScreen);
 }
 
 void attachToPage(ui::Runtime& runtime)
