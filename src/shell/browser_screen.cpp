@@ -72,13 +72,11 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched->isWindowType() && isMouseEvent(event->type()))
         return pressedWhereSeen(static_cast<QWindow*>(watched), static_cast<QMouseEvent*>(event));
-    if (event->type() != QEvent::Show || !watched->isWidgetType() ||
-        !static_cast<QWidget*>(watched)->isWindow())
-        return false;
-    // Fitted before the window is first drawn, with the frame the page drew around the last; and
-    // once more when the page has drawn this one's (a window is shown after this event).
-    fit();
-    QMetaObject::invokeMethod(this, &ScreenFit::fit, Qt::QueuedConnection);
+    // Fitted before the window is shown, with the frame the page drew around the last; and once
+    // more as soon as it is shown, with its own frame, before the browser draws the page again.
+    const bool showing = event->type() == QEvent::Show || event->type() == QEvent::ShowToParent;
+    if (showing && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+        fit();
     return false;
 }
 

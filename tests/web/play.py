@@ -260,6 +260,8 @@ def every_screen_whole(engine, layout):
 def offline(page, layout):
     step("once visited, the page starts with its server gone")
     page.open()
+    # Visited: the game shown, every file of it fetched (the server gone mid-fetch fails the page).
+    page.window(layout.captions[layout.title])
     page.until('the page kept for offline', lambda: page.script(
         "return !!(navigator.serviceWorker && navigator.serviceWorker.controller)"))
     page.stop_serving()

@@ -17,6 +17,9 @@ no_desktop_session "$work"
 export HOME="$work/home"
 mkdir "$HOME"
 start_display --no-wm
+# The browsers' own scratch folders, which they leave behind when they are killed.
+export TMPDIR="$work/tmp"
+mkdir "$TMPDIR"
 status=0
 /usr/bin/python3 "$repo_root/tests/web/play.py" "$work/site" "$work/shots" \
     "$repo_root/tests/reference" || status=$?
