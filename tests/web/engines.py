@@ -1,8 +1,10 @@
 """The browser engines the page is played in, each from Debian's archive, behind one small
 interface: open a page, run a script, perform W3C input actions, take a screenshot of the page and
-read its console's errors. Chromium and WebKitGTK are driven through their WebDriver servers
-(chromium-driver, webkit2gtk-driver); Firefox ESR through its own WebDriver BiDi, over a websocket
-(Debian has no geckodriver). Every call is bounded."""
+read its console's errors; for the benchmarks, the process the browser's descend from (pid) and
+the words that tell, in a command line, a process that runs pages (page_process). Chromium and
+WebKitGTK are driven through their WebDriver servers (chromium-driver, webkit2gtk-driver); Firefox
+ESR through its own WebDriver BiDi, over a websocket (Debian has no geckodriver). Every call is
+bounded."""
 import asyncio, base64, glob, itertools, json, re, subprocess, threading
 
 import websockets
@@ -35,24 +37,32 @@ class Classic:
     def quit(self):
         self.driver.quit()
 
+    def pid(self):
+        return self.driver.service.process.pid
+
 
 class Chromium(Classic):
     scales = True
     shows_pdf_in_frames = True
+    page_process = b'--type=renderer'
 
     def __init__(self, scratch, width, height, scale, touch):
         options = webdriver.ChromeOptions()
         for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
                      '--disable-background-networking', '--disable-component-update',
-                     '--disable-sync', f'--user-data-dir={scratch}/chromium-profile'):
+                     '--disable-sync', f'--window-size={width},{height}',
+                     f'--force-device-scale-factor={scale}',
+                     f'--user-data-dir={scratch}/chromium-profile'):
             options.add_argument(flag)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         self.driver = webdriver.Chrome(options=options, service=Service(
             '/usr/bin/chromedriver', log_path=str(scratch / 'chromedriver.log')))
-        # A phone's or a tablet's page: its size and scale, a page viewport, touch events.
-        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-            'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': touch})
-        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': touch})
+        if touch:
+            # A phone's or a tablet's page: a page viewport, touch events. Emulated, the page is
+            # drawn again at every frame, at a cost the benchmarks would count: desktops are not.
+            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': True})
+            self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True})
         self.logged = []
 
     def open(self, url):
@@ -73,6 +83,7 @@ class WebKit(Classic):
     certificate never reaches its print dialog."""
     scales = False
     shows_pdf_in_frames = False
+    page_process = b'WebKitWebProcess'
 
     def __init__(self, scratch, width, height, scale, touch):
         options = WebKitOptions()
@@ -95,6 +106,7 @@ class Firefox:
     """Firefox ESR, headless, through its WebDriver BiDi."""
     scales = True
     shows_pdf_in_frames = True
+    page_process = b'-isForBrowser'
 
     def __init__(self, scratch, width, height, scale, touch):
         (scratch / 'firefox-profile').mkdir(exist_ok=True)
@@ -168,6 +180,9 @@ class Firefox:
 
     def errors(self):
         return [entry['text'] for entry in self.logged if entry['level'] == 'error']
+
+    def pid(self):
+        return self.process.pid
 
     def quit(self):
         try:
