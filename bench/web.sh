@@ -16,12 +16,7 @@ work="$held"
 mkdir -p "$work/site"
 cp -r "$release"/. "$build_dir"/tests/web/cratefall_e2e_entry.{js,wasm} \
     "$build_dir"/bench/cratefall_reference.{js,wasm} "$work/site/"
-no_desktop_session "$work"
-export HOME="$work/home"
-mkdir "$HOME"
-start_display --no-wm
-export TMPDIR="$work/tmp"
-mkdir "$TMPDIR"
+browser_session "$work"
 status=0
 /usr/bin/python3 "$repo_root/bench/web.py" "$release" "$work/site" "$work/scratch" || status=$?
 # Whatever of the run's browsers a failure left running: they are known by their profile folder.

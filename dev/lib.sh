@@ -159,6 +159,18 @@ no_desktop_session() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
+# browser_session WORK: the browsers of a run, each of the run's own: a home, no desktop session
+# and scratch folders (which they leave behind when they are killed) in WORK, and an X display of
+# the run's own (WebKitGTK draws on one). stop_display ends it.
+browser_session() {
+    no_desktop_session "$1"
+    export HOME="$1/home"
+    mkdir "$HOME"
+    start_display --no-wm
+    export TMPDIR="$1/tmp"
+    mkdir "$TMPDIR"
+}
+
 stop_display() {
     [ -z "${openbox_pid:-}" ] || stop_pid "$openbox_pid"
     [ -z "${xvfb_pid:-}" ] || stop_pid "$xvfb_pid"

@@ -40,10 +40,9 @@ make_web_cache() {
     [ -w "$web_cache" ] || as_root chown "$(id -u):$(id -g)" "$web_cache"
 }
 
-# The recipe is Qt's configure options and the change to its source; Debian's Qt and emscripten
-# versions name the build too.
+# The recipe is Qt's configure options; Debian's Qt and emscripten versions name the build too.
 web_qt_prefix() {
     local versions
     versions="$(dpkg-query -W -f='${Version}' qt6-base-dev)-em$(dpkg-query -W -f='${Version}' emscripten)"
-    echo "$web_cache/qt6-wasm-${versions//[~+:]/_}-$(cat "$web_dir/qt_options.txt" "$web_dir/qt_changes.patch" | sha256sum | cut -c1-12)"
+    echo "$web_cache/qt6-wasm-${versions//[~+:]/_}-$(sha256sum <"$web_dir/qt_options.txt" | cut -c1-12)"
 }

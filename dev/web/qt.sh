@@ -4,8 +4,7 @@
 # finds it there already does nothing. Runs where Debian's emscripten is new enough (Debian 13 on):
 # dev/web.sh brings it there.
 # The recipe: Qt's configure options in qt_options.txt, which leave out what the game does not use
-# (the page's size is what a player downloads), and the one change to Qt's source in
-# qt_changes.patch (a window repaints only what changed).
+# (the page's size is what a player downloads).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -27,7 +26,6 @@ build_qt() {
     export EMSDK="$prefix.partial/emsdk"
     mapfile -t options < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$web_dir/qt_options.txt")
     tree=$(find "$work/base" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
-    patch -d "$tree" -p1 --forward <"$web_dir/qt_changes.patch"
     mkdir -p "$work/build-base"
     # Each option line may hold an option and its value.
     (cd "$work/build-base" && nice "$tree/configure" ${options[*]} -qt-host-path /usr \
@@ -39,7 +37,7 @@ build_qt() {
     mkdir -p "$prefix.partial/source"
     cp "$tree/debian/copyright" "$prefix.partial/source/qt6-base-copyright"
     dpkg-query -W -f='qt6-base ${Version}\n' qt6-base-dev >"$prefix.partial/source/debian-versions"
-    cp "$web_dir/qt_options.txt" "$web_dir/qt_changes.patch" "$prefix.partial/source/"
+    cp "$web_dir/qt_options.txt" "$prefix.partial/source/"
     mv "$prefix.partial" "$prefix"
     rm -rf "$work"
 }

@@ -13,13 +13,7 @@ held_dir cratefall-web
 work="$held"
 mkdir -p "$work/site"
 cp -r "$release"/. "$build_dir"/tests/web/cratefall_e2e_entry.{js,wasm} "$work/site/"
-no_desktop_session "$work"
-export HOME="$work/home"
-mkdir "$HOME"
-start_display --no-wm
-# The browsers' own scratch folders, which they leave behind when they are killed.
-export TMPDIR="$work/tmp"
-mkdir "$TMPDIR"
+browser_session "$work"
 status=0
 /usr/bin/python3 "$repo_root/tests/web/play.py" "$work/site" "$work/shots" \
     "$repo_root/tests/reference" || status=$?
